@@ -1,0 +1,363 @@
+// Buffer routing between the host's channel buffers and the plug-in's
+// double-precision channel tables.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "framework/IPlugBase.h"
+
+namespace {
+
+// Clamps [first, first + count) to [0, size).
+void ClampRange(int first, int count, int size, int& begin, int& end)
+{
+  int64_t b = first, e = int64_t(first) + (count > 0 ? count : 0);
+  if (b < 0) b = 0;
+  if (e > size) e = size;
+  begin = int(b);
+  end = int(e > b ? e : b);
+}
+
+void FloatToDouble(const float* src, double* dest, int n)
+{
+  int i = 0;
+  for (; i + 4 <= n; i += 4)
+  {
+    dest[i] = src[i];
+    dest[i + 1] = src[i + 1];
+    dest[i + 2] = src[i + 2];
+    dest[i + 3] = src[i + 3];
+  }
+  for (; i < n; ++i) dest[i] = src[i];
+}
+
+void DoubleToFloat(const double* src, float* dest, int n)
+{
+  int i = 0;
+  for (; i + 4 <= n; i += 4)
+  {
+    dest[i] = float(src[i]);
+    dest[i + 1] = float(src[i + 1]);
+    dest[i + 2] = float(src[i + 2]);
+    dest[i + 3] = float(src[i + 3]);
+  }
+  for (; i < n; ++i) dest[i] = float(src[i]);
+}
+
+void ZeroDoubles(double* p, int n)
+{
+  if (p && n > 0) std::memset(p, 0, size_t(n) * sizeof(double));
+}
+
+} // namespace
+
+void IPlugBase::SetBlockSize(int blockSize)
+{
+  if (blockSize < 0) blockSize = 0;
+  if (blockSize == mBlockSize) return;
+
+  const int64_t bytes = int64_t(blockSize) * int64_t(sizeof(double));
+  const int want = bytes <= 0x7FFFFFFF ? int(bytes) : 0;
+  // The usable size is what every scratch buffer actually got.
+  int usable = want / int(sizeof(double));
+
+  for (int i = 0; i < NInChannels(); ++i)
+  {
+    InputChannel* channel = mInChannels.Get(i);
+    channel->mScratch.Resize(want);
+    const int got = channel->mScratch.GetSize() / int(sizeof(double));
+    if (got < usable) usable = got;
+    ZeroDoubles(channel->ScratchData(), got);
+    // Storage may have moved: re-point every slot that is not a host buffer.
+    if (!channel->mHostDouble) *channel->mSlot = channel->ScratchData();
+  }
+  for (int i = 0; i < NOutChannels(); ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    channel->mScratch.Resize(want);
+    const int got = channel->mScratch.GetSize() / int(sizeof(double));
+    if (got < usable) usable = got;
+    ZeroDoubles(channel->ScratchData(), got);
+    if (!channel->mHostDouble) *channel->mSlot = channel->ScratchData();
+  }
+  mBlockSize = usable;
+}
+
+void IPlugBase::ClearChannelScratch()
+{
+  for (int i = 0; i < NInChannels(); ++i)
+  {
+    InputChannel* channel = mInChannels.Get(i);
+    ZeroDoubles(channel->ScratchData(), channel->mScratch.GetSize() / int(sizeof(double)));
+  }
+  for (int i = 0; i < NOutChannels(); ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    ZeroDoubles(channel->ScratchData(), channel->mScratch.GetSize() / int(sizeof(double)));
+  }
+}
+
+void IPlugBase::ConnectInputChannels(int first, int count, bool connected)
+{
+  int begin, end;
+  ClampRange(first, count, NInChannels(), begin, end);
+  for (int i = begin; i < end; ++i)
+  {
+    InputChannel* channel = mInChannels.Get(i);
+    channel->mConnected = connected;
+    if (!connected)
+    {
+      *channel->mSlot = channel->ScratchData();
+      channel->mHostDouble = nullptr;
+      channel->mHostFloat = nullptr;
+    }
+  }
+}
+
+void IPlugBase::ConnectOutputChannels(int first, int count, bool connected)
+{
+  int begin, end;
+  ClampRange(first, count, NOutChannels(), begin, end);
+  for (int i = begin; i < end; ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    channel->mConnected = connected;
+    if (!connected)
+    {
+      *channel->mSlot = channel->ScratchData();
+      channel->mHostDouble = nullptr;
+      channel->mHostFloat = nullptr;
+    }
+  }
+}
+
+void IPlugBase::AttachInputBuffersDouble(int first, int count, double* const* buffers)
+{
+  int begin, end;
+  ClampRange(first, count, NInChannels(), begin, end);
+  int next = 0;
+  for (int i = begin; i < end; ++i)
+  {
+    InputChannel* channel = mInChannels.Get(i);
+    if (!channel->mConnected) continue;
+    double* host = buffers ? buffers[next] : nullptr;
+    ++next;
+    channel->mHostFloat = nullptr;
+    channel->mHostDouble = host;
+    if (!host) ZeroDoubles(channel->ScratchData(), mBlockSize);
+    *channel->mSlot = host ? host : channel->ScratchData();
+  }
+}
+
+void IPlugBase::AttachInputBuffersFloat(int first, int count, float* const* buffers, int nFrames)
+{
+  int begin, end;
+  ClampRange(first, count, NInChannels(), begin, end);
+  // Only the first slice fits the scratch; RunBlock converts the rest.
+  const int n = nFrames < mBlockSize ? (nFrames > 0 ? nFrames : 0) : mBlockSize;
+  int next = 0;
+  for (int i = begin; i < end; ++i)
+  {
+    std::printf("attaching channel %d ...", i);
+    InputChannel* channel = mInChannels.Get(i);
+    if (channel->mConnected)
+    {
+      const float* host = buffers ? buffers[next] : nullptr;
+      ++next;
+      channel->mHostDouble = nullptr;
+      channel->mHostFloat = host;
+      double* scratch = channel->ScratchData();
+      if (host)
+        FloatToDouble(host, scratch, n);
+      else
+        ZeroDoubles(scratch, n);
+      *channel->mSlot = scratch;
+    }
+    std::printf("done\n");
+  }
+}
+
+void IPlugBase::AttachOutputBuffersDouble(int first, int count, double* const* buffers)
+{
+  int begin, end;
+  ClampRange(first, count, NOutChannels(), begin, end);
+  int next = 0;
+  for (int i = begin; i < end; ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    if (!channel->mConnected) continue;
+    double* host = buffers ? buffers[next] : nullptr;
+    ++next;
+    channel->mHostFloat = nullptr;
+    channel->mHostDouble = host;
+    *channel->mSlot = host ? host : channel->ScratchData();
+  }
+}
+
+void IPlugBase::AttachOutputBuffersFloat(int first, int count, float* const* buffers)
+{
+  int begin, end;
+  ClampRange(first, count, NOutChannels(), begin, end);
+  int next = 0;
+  for (int i = begin; i < end; ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    if (!channel->mConnected) continue;
+    channel->mHostFloat = buffers ? buffers[next] : nullptr;
+    ++next;
+    channel->mHostDouble = nullptr;
+    *channel->mSlot = channel->ScratchData();
+  }
+}
+
+void IPlugBase::ProcessBuffersDouble(int nFrames)
+{
+  RunBlock(nFrames, false, false);
+}
+
+void IPlugBase::ProcessBuffersFloat(int nFrames)
+{
+  RunBlock(nFrames, false, true);
+}
+
+void IPlugBase::PassThroughDouble(int nFrames)
+{
+  RunBlock(nFrames, true, false);
+}
+
+void IPlugBase::PassThroughFloat(int nFrames)
+{
+  RunBlock(nFrames, true, true);
+}
+
+// Scratch buffers hold one block of the announced size. A longer block runs
+// in slices of at most that size; with no size announced yet, nothing fits,
+// so the connected outputs get silence instead.
+void IPlugBase::RunBlock(int nFrames, bool passThrough, bool toFloat)
+{
+  if (nFrames < 0) nFrames = 0;
+  if (nFrames <= mBlockSize)
+  {
+    RunSlice(nFrames, passThrough);
+    if (toFloat) ConvertOutputsToFloat(0, nFrames);
+    return;
+  }
+  if (mBlockSize <= 0)
+  {
+    SilenceConnectedOutputs(nFrames, toFloat);
+    return;
+  }
+  for (int offset = 0; offset < nFrames; offset += mBlockSize)
+  {
+    const int n = (nFrames - offset < mBlockSize) ? nFrames - offset : mBlockSize;
+    if (offset > 0) PointSlotsAtSlice(offset, n);
+    RunSlice(n, passThrough);
+    if (toFloat) ConvertOutputsToFloat(offset, n);
+  }
+  RestoreSlots();
+}
+
+void IPlugBase::RunSlice(int nFrames, bool passThrough)
+{
+  if (!passThrough)
+    ProcessAudioDouble(InputTable(), OutputTable(), nFrames);
+  else if (mLatency > 0 && mDelay)
+    mDelay->Process(InputTable(), OutputTable(), nFrames);
+  else
+    IPlugBase::ProcessAudioDouble(InputTable(), OutputTable(), nFrames);
+}
+
+void IPlugBase::PointSlotsAtSlice(int offset, int nFrames)
+{
+  for (int i = 0; i < NInChannels(); ++i)
+  {
+    InputChannel* channel = mInChannels.Get(i);
+    if (!channel->mConnected) continue;
+    if (channel->mHostDouble)
+      *channel->mSlot = channel->mHostDouble + offset;
+    else if (channel->mHostFloat)
+      FloatToDouble(channel->mHostFloat + offset, channel->ScratchData(), nFrames);
+    else
+      ZeroDoubles(channel->ScratchData(), nFrames); // a null host buffer stays silent
+  }
+  for (int i = 0; i < NOutChannels(); ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    if (channel->mConnected && channel->mHostDouble) *channel->mSlot = channel->mHostDouble + offset;
+  }
+}
+
+void IPlugBase::RestoreSlots()
+{
+  for (int i = 0; i < NInChannels(); ++i)
+  {
+    InputChannel* channel = mInChannels.Get(i);
+    if (channel->mHostDouble) *channel->mSlot = channel->mHostDouble;
+  }
+  for (int i = 0; i < NOutChannels(); ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    if (channel->mHostDouble) *channel->mSlot = channel->mHostDouble;
+  }
+}
+
+void IPlugBase::ConvertOutputsToFloat(int offset, int nFrames)
+{
+  for (int i = 0; i < NOutChannels(); ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    if (channel->mConnected && channel->mHostFloat)
+      DoubleToFloat(*channel->mSlot, channel->mHostFloat + offset, nFrames);
+  }
+}
+
+void IPlugBase::SilenceConnectedOutputs(int nFrames, bool toFloat)
+{
+  for (int i = 0; i < NOutChannels(); ++i)
+  {
+    OutputChannel* channel = mOutChannels.Get(i);
+    if (!channel->mConnected) continue;
+    if (channel->mHostDouble) ZeroDoubles(channel->mHostDouble, nFrames);
+    if (toFloat && channel->mHostFloat)
+      std::memset(channel->mHostFloat, 0, size_t(nFrames) * sizeof(float));
+  }
+}
+
+void IPlugBase::ProcessAudioDouble(double** inputs, double** outputs, int nFrames)
+{
+  if (nFrames <= 0) return;
+  const int nIn = NInChannels(), nOut = NOutChannels();
+  for (int i = 0; i < nOut; ++i)
+  {
+    if (!outputs[i]) continue;
+    if (i < nIn && inputs[i])
+    {
+      if (inputs[i] != outputs[i])
+        std::memmove(outputs[i], inputs[i], size_t(nFrames) * sizeof(double));
+    }
+    else
+    {
+      ZeroDoubles(outputs[i], nFrames);
+    }
+  }
+}
+
+void IPlugBase::ProcessAudioFloat(float** inputs, float** outputs, int nFrames)
+{
+  if (nFrames <= 0) return;
+  const int nIn = NInChannels(), nOut = NOutChannels();
+  for (int i = 0; i < nOut; ++i)
+  {
+    if (!outputs[i]) continue;
+    if (i < nIn && inputs[i])
+    {
+      if (inputs[i] != outputs[i])
+        std::memmove(outputs[i], inputs[i], size_t(nFrames) * sizeof(float));
+    }
+    else
+    {
+      std::memset(outputs[i], 0, size_t(nFrames) * sizeof(float));
+    }
+  }
+}
