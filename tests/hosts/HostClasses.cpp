@@ -1,0 +1,180 @@
+#include "tests/hosts/HostClasses.h"
+
+namespace zqhost {
+
+tresult PLUGIN_API NamedHostApplication::getName (String128 name)
+{
+	size_t i = 0;
+	for (; i < 127 && i < mName.size (); ++i)
+		name[i] = static_cast<TChar> (static_cast<unsigned char> (mName[i]));
+	name[i] = 0;
+	return kResultTrue;
+}
+
+RecordingComponentHandler::RecordingComponentHandler () : mRefCount (1)
+{
+}
+
+tresult PLUGIN_API RecordingComponentHandler::beginEdit (ParamID id)
+{
+	edits.push_back ({EditRecord::kBegin, id, 0.0});
+	return kResultOk;
+}
+
+tresult PLUGIN_API RecordingComponentHandler::performEdit (ParamID id, ParamValue valueNormalized)
+{
+	edits.push_back ({EditRecord::kPerform, id, valueNormalized});
+	return kResultOk;
+}
+
+tresult PLUGIN_API RecordingComponentHandler::endEdit (ParamID id)
+{
+	edits.push_back ({EditRecord::kEnd, id, 0.0});
+	return kResultOk;
+}
+
+tresult PLUGIN_API RecordingComponentHandler::restartComponent (int32 flags)
+{
+	restarts.push_back (flags);
+	return kResultOk;
+}
+
+tresult PLUGIN_API RecordingComponentHandler::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IComponentHandler)
+	QUERY_INTERFACE (iid, obj, IComponentHandler::iid, IComponentHandler)
+	*obj = nullptr;
+	return kNoInterface;
+}
+
+tresult PLUGIN_API ParamValueQueue::getPoint (int32 index, int32& sampleOffset, ParamValue& value)
+{
+	if (unreadable || index < 0 || index >= getPointCount ())
+		return kResultFalse;
+	sampleOffset = mPoints[static_cast<size_t> (index)].first;
+	value = mPoints[static_cast<size_t> (index)].second;
+	return kResultTrue;
+}
+
+tresult PLUGIN_API ParamValueQueue::addPoint (int32 sampleOffset, ParamValue value, int32& index)
+{
+	index = getPointCount ();
+	mPoints.emplace_back (sampleOffset, value);
+	return kResultTrue;
+}
+
+tresult PLUGIN_API ParamValueQueue::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IParamValueQueue)
+	QUERY_INTERFACE (iid, obj, IParamValueQueue::iid, IParamValueQueue)
+	*obj = nullptr;
+	return kNoInterface;
+}
+
+ParameterChanges::~ParameterChanges ()
+{
+	clear ();
+}
+
+IParamValueQueue* PLUGIN_API ParameterChanges::getParameterData (int32 index)
+{
+	if (index < 0 || index >= getParameterCount ())
+		return nullptr;
+	return mQueues[static_cast<size_t> (index)];
+}
+
+IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData (const ParamID& id, int32& index)
+{
+	for (size_t i = 0; i < mQueues.size (); ++i)
+	{
+		if (mQueues[i]->getParameterId () == id)
+		{
+			index = static_cast<int32> (i);
+			return mQueues[i];
+		}
+	}
+	index = getParameterCount ();
+	mQueues.push_back (new ParamValueQueue (id));
+	return mQueues.back ();
+}
+
+ParamValueQueue* ParameterChanges::add (ParamID id, int32 sampleOffset, ParamValue value)
+{
+	int32 index = 0;
+	auto* queue = static_cast<ParamValueQueue*> (addParameterData (id, index));
+	int32 pointIndex = 0;
+	queue->addPoint (sampleOffset, value, pointIndex);
+	return queue;
+}
+
+void ParameterChanges::clear ()
+{
+	for (ParamValueQueue* q : mQueues)
+		delete q;
+	mQueues.clear ();
+}
+
+tresult PLUGIN_API ParameterChanges::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IParameterChanges)
+	QUERY_INTERFACE (iid, obj, IParameterChanges::iid, IParameterChanges)
+	*obj = nullptr;
+	return kNoInterface;
+}
+
+tresult PLUGIN_API EventList::getEvent (int32 index, Event& e)
+{
+	if (index < 0 || index >= getEventCount ())
+		return kResultFalse;
+	e = events[static_cast<size_t> (index)];
+	return kResultTrue;
+}
+
+tresult PLUGIN_API EventList::addEvent (Event& e)
+{
+	events.push_back (e);
+	return kResultTrue;
+}
+
+tresult PLUGIN_API EventList::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IEventList)
+	QUERY_INTERFACE (iid, obj, IEventList::iid, IEventList)
+	*obj = nullptr;
+	return kNoInterface;
+}
+
+void EventList::addNoteOn (int32 offset, int16 channel, int16 pitch, float velocity)
+{
+	Event e = {};
+	e.type = Event::kNoteOnEvent;
+	e.sampleOffset = offset;
+	e.noteOn.channel = channel;
+	e.noteOn.pitch = pitch;
+	e.noteOn.velocity = velocity;
+	e.noteOn.noteId = -1;
+	events.push_back (e);
+}
+
+void EventList::addNoteOff (int32 offset, int16 channel, int16 pitch)
+{
+	Event e = {};
+	e.type = Event::kNoteOffEvent;
+	e.sampleOffset = offset;
+	e.noteOff.channel = channel;
+	e.noteOff.pitch = pitch;
+	e.noteOff.noteId = -1;
+	events.push_back (e);
+}
+
+std::string toAscii (const TChar* text)
+{
+	std::string out;
+	if (!text)
+		return out;
+	for (int i = 0; i < 128 && text[i]; ++i)
+		out += text[i] < 128 ? static_cast<char> (text[i]) : '?';
+	return out;
+}
+
+} // namespace zqhost
