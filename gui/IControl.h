@@ -21,4 +21,7 @@ public:
 
   // A value pushed from the plug-in for aux binding `auxIdx`.
   virtual void SetAuxParamValueFromPlug(int auxIdx, double value) = 0;
+
+  // Hides (true) or shows (false) the control; a hidden control is not drawn.
+  virtual void Hide(bool hide) = 0;
 };

@@ -115,11 +115,13 @@ public:
     return -1;
   }
   void SetAuxParamValueFromPlug(int auxIdx, double value) override { mAuxValues.at(size_t(auxIdx)) = value; }
+  void Hide(bool hide) override { mHidden.push_back(hide); }
 
   int mParamIdx;
   std::vector<int> mAuxParams;
   std::vector<double> mAuxValues;
   std::vector<double> mValues;
+  std::vector<bool> mHidden;   // every Hide call, in order
 };
 
 class FakeGraphics : public IGraphics
