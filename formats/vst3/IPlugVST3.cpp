@@ -204,11 +204,17 @@ tresult IPlugVST3::DeclareBusesAndParameters()
             StringListParameter(title, static_cast<ParamID>(i), units,
                                 automate | ParameterInfo::kIsList, unit);
         if (list)
+        {
           for (int k = 0; k < param->GetDisplayTextCount(); ++k)
           {
             vst3text::ToString128(text, param->GetDisplayTextForValue(k));
             list->appendString(text);
           }
+          // As for ranges: a reset to default lands on the record's default.
+          const double def = param->ToNormalised(param->GetDefault());
+          list->getInfo().defaultNormalizedValue = def;
+          list->setNormalized(def);
+        }
         declared = list;
         break;
       }
