@@ -1,5 +1,7 @@
 #include "formats/vst3/IPlugVST3.h"
 
+#include "gui/IGraphics.h"
+
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
@@ -72,6 +74,8 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes)
     else if (id < static_cast<ParamID>(NParams()))
     {
       GetParam(static_cast<int>(id))->SetFromNormalised(value);
+      if (IGraphics* graphics = GetGUI())
+        graphics->SetParameterFromPlug(static_cast<int>(id), value, true);
       HandleParamChange(static_cast<int>(id), false);
     }
     else if (DoesMIDI() && id < static_cast<ParamID>(NParams() + 128))

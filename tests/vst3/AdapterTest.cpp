@@ -769,6 +769,34 @@ TEST(Vst3AdapterProcess, TransportAndOfflineQueriesFollowTheLastContext)
   EXPECT_EQ(out[4][10], 0.0);
 }
 
+TEST(Vst3AdapterProcess, ChangesAndRestoredStateReachTheEditor)
+{
+  Loaded l(kSynth);
+  ASSERT_TRUE(l.ok());
+  ASSERT_EQ(l.plug->setup(44100.0, 32, kSample64), kResultOk);
+  ASSERT_EQ(l.plug->start(), kResultOk);
+  Buffers none, out(6, std::vector<double>(32));
+  ASSERT_EQ(run(*l.plug, none, out, 32, nullptr, nullptr, nullptr, {2, 2, 2}), kResultOk);
+  const double before = out[4][16];
+
+  ParameterChanges changes;
+  changes.add(0, 0, 0.3);
+  ASSERT_EQ(run(*l.plug, none, out, 32, &changes, nullptr, nullptr, {2, 2, 2}), kResultOk);
+  EXPECT_EQ(out[4][16], before + 1);
+  EXPECT_EQ(out[4][17], 0.0);
+  EXPECT_EQ(out[4][18], 0.3);
+  EXPECT_EQ(out[4][19], 1.0);   // normalised
+
+  // A restored state pushes every parameter's plain value.
+  std::vector<uint8_t> state;
+  ASSERT_EQ(l.plug->getState(state), kResultOk);
+  ASSERT_EQ(l.plug->setState(state), kResultOk);
+  ASSERT_EQ(run(*l.plug, none, out, 32, nullptr, nullptr, nullptr, {2, 2, 2}), kResultOk);
+  EXPECT_EQ(out[4][16], before + 1 + 4);
+  EXPECT_EQ(out[4][17], 3.0);
+  EXPECT_EQ(out[4][19], 0.0);   // plain
+}
+
 namespace {
 
 // A stream that takes or gives at most `limit` bytes in all, then fails.

@@ -1,5 +1,31 @@
 #include "tests/vst3/testplug/TestPlug.h"
 
+#include "gui/IGraphics.h"
+
+namespace {
+
+// An editor without controls that remembers what the plug-in pushed to it.
+class RecordingGraphics : public IGraphics
+{
+public:
+  explicit RecordingGraphics(EditorPushes& pushes) : mPushes(pushes) {}
+  int GetNControls() const override { return 0; }
+  IControl* GetControl(int) const override { return nullptr; }
+  void PrepareDraw() override {}
+  void SetParameterFromPlug(int paramIdx, double value, bool normalised) override
+  {
+    ++mPushes.count;
+    mPushes.lastParam = paramIdx;
+    mPushes.lastValue = value;
+    mPushes.lastNormalised = normalised;
+  }
+
+private:
+  EditorPushes& mPushes;
+};
+
+} // namespace
+
 TestPlug::TestPlug(const TestPlugConfig& c)
 : IPlugVST3(nullptr, 4, c.channelIO, c.nPresets, c.name, "", "Zentik", 0x00010203, 0x54506C67 /* TPlg */, 0x5A6E746B /* Zntk */,
             c.latency, c.doesMIDI, false, c.isInst, c.nSideChain)
@@ -11,6 +37,7 @@ TestPlug::TestPlug(const TestPlugConfig& c)
   GetParam(3)->InitBool("Poke", false, "", "Amp");
   if (c.nPresets > 0)
     StoreDefaultPresets("Factory", 1);
+  AttachGraphics(new RecordingGraphics(mPushes));
 }
 
 void TestPlug::HandleParamChange(int paramIdx, bool /*fromStateRestore*/)
@@ -58,7 +85,9 @@ void TestPlug::ProcessAudioDouble(double** inputs, double** outputs, int nFrames
                           t.mCycleEnd, double(t.mNumerator), double(t.mDenominator),
                           t.mTransportIsRunning ? 1.0 : 0.0, t.mTransportLoopEnabled ? 1.0 : 0.0,
                           IsRenderingOffline() ? 1.0 : 0.0, double(GetSamplePosition()), GetTempo(),
-                          double(num), double(den), double(GetHostKind())};
+                          double(num), double(den), double(GetHostKind()), double(mPushes.count),
+                          double(mPushes.lastParam), mPushes.lastValue,
+                          mPushes.lastNormalised ? 1.0 : 0.0};
   const int nTable = int(sizeof(table) / sizeof(table[0]));
   const double levels[4] = {mNote / 127.0, mVelocity / 127.0, mControllerValue / 127.0,
                             mController / 127.0};

@@ -25,7 +25,17 @@ struct TestPlugConfig
 // (each / 127) on outputs 0-3, and on output 4, frame by frame, what it reads
 // of the transport: tempo, sample position, quarter notes, bar start, cycle
 // start and end, numerator, denominator, playing, cycle active, offline,
-// GetSamplePosition, GetTempo, GetTimeSignature's two values, host kind.
+// GetSamplePosition, GetTempo, GetTimeSignature's two values, host kind, then
+// what reached its (control-less) editor: number of pushes, last parameter,
+// last value, whether it was normalised.
+struct EditorPushes
+{
+  int count = 0;
+  int lastParam = -1;
+  double lastValue = 0.0;
+  bool lastNormalised = false;
+};
+
 class TestPlug : public IPlugVST3
 {
 public:
@@ -36,6 +46,7 @@ public:
   void ProcessMidiIn(const MidiMessage& msg) override;
 
 private:
+  EditorPushes mPushes;
   double mGain = 0.5;
   int mNote = 0, mVelocity = 0, mController = -1, mControllerValue = 0;
 };
