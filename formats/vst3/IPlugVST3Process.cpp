@@ -11,6 +11,9 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
+// The stored context is the host's whole record, copied as it comes.
+static_assert(sizeof(ProcessContext) == 112, "the process context is 112 bytes");
+
 tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
 {
   if (setup.symbolicSampleSize != kSample32 && setup.symbolicSampleSize != kSample64)
@@ -36,8 +39,15 @@ tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
 
 tresult PLUGIN_API IPlugVST3::setActive(TBool state)
 {
-  OnActivate(state != 0);
-  return kResultOk;
+  try
+  {
+    OnActivate(state != 0);
+    return kResultOk;
+  }
+  catch (...)
+  {
+    return kInternalError;
+  }
 }
 
 void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes)
