@@ -332,12 +332,18 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
     ConnectInputChannels(0, NInChannels(), false);
     ConnectOutputChannels(0, NOutChannels(), false);
     // Replaced in place: the main bus stays first, an auxiliary bus after it.
+    // A host does not activate a bus again after new arrangements, so the
+    // replacement keeps the activation of the bus it replaces.
+    auto replace = [](BusList& list, size_t index, AudioBus* bus) {
+      bus->setActive(list[index]->isActive());
+      list[index] = IPtr<Vst::Bus>(bus);
+    };
     if (newIn)
-      audioInputs[0] = IPtr<Vst::Bus>(newIn.get());
+      replace(audioInputs, 0, newIn.get());
     if (newOut)
-      audioOutputs[0] = IPtr<Vst::Bus>(newOut.get());
+      replace(audioOutputs, 0, newOut.get());
     if (newSide)
-      audioInputs[1] = IPtr<Vst::Bus>(newSide.get());
+      replace(audioInputs, 1, newSide.get());
     return kResultOk;
   }
   catch (...)

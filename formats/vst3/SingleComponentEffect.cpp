@@ -125,6 +125,15 @@ tresult PLUGIN_API SingleComponentEffect::getParameterInfo (int32 paramIndex, Pa
 	return EditController::getParameterInfo (paramIndex, info);
 }
 
+tresult PLUGIN_API SingleComponentEffect::getParamValueByString (ParamID id, TChar* string,
+                                                                 ParamValue& valueNormalized)
+{
+	// The SDK's conversion measures the string first; a missing one is refused here.
+	if (!string)
+		return kInvalidArgument;
+	return EditController::getParamValueByString (id, string, valueNormalized);
+}
+
 tresult PLUGIN_API SingleComponentEffect::getControllerClassId (TUID /*classId*/)
 {
 	return kNotImplemented;

@@ -41,6 +41,8 @@ public:
 	tresult PLUGIN_API setState (IBStream* state) SMTG_OVERRIDE;
 	tresult PLUGIN_API setComponentState (IBStream* state) SMTG_OVERRIDE;
 	tresult PLUGIN_API getParameterInfo (int32 paramIndex, ParameterInfo& info) SMTG_OVERRIDE;
+	tresult PLUGIN_API getParamValueByString (ParamID id, TChar* string,
+	                                          ParamValue& valueNormalized) SMTG_OVERRIDE;
 
 	//---IComponent
 	tresult PLUGIN_API getControllerClassId (TUID classId) SMTG_OVERRIDE;

@@ -370,6 +370,8 @@ TEST(Vst3AdapterArrangements, ValidatedBeforeAnyChange)
     EXPECT_EQ(l.bus(kAudio, kOutput, 0).channelCount, 2);
   }
 
+  // The output bus is off, the input on, before the new arrangements.
+  ASSERT_EQ(l.plug->component->activateBus(kAudio, kOutput, 0, false), kResultOk);
   EXPECT_EQ(p->setBusArrangements(&mono, 1, &mono, 1), kResultOk);
   BusInfo in = l.bus(kAudio, kInput, 0), out = l.bus(kAudio, kOutput, 0);
   EXPECT_EQ(toAscii(in.name), "Input");
@@ -380,8 +382,23 @@ TEST(Vst3AdapterArrangements, ValidatedBeforeAnyChange)
   SpeakerArrangement arr = 0;
   p->getBusArrangement(kInput, 0, arr);
   EXPECT_EQ(arr, SpeakerArrangement(0x80000));
+
+  // The replacements kept each bus's activation: mono in is heard, the
+  // inactive output is left alone until the host switches it on.
+  ASSERT_EQ(l.plug->setup(44100.0, 64, kSample64), kResultOk);
+  ASSERT_EQ(l.plug->start(), kResultOk);
+  Buffers monoIn = ramp(1, 64), monoOut(1, std::vector<double>(64, 7.0));
+  ASSERT_EQ(run(*l.plug, monoIn, monoOut, 64), kResultOk);
+  EXPECT_EQ(monoOut[0][9], 7.0);
+  ASSERT_EQ(l.plug->component->activateBus(kAudio, kOutput, 0, true), kResultOk);
+  ASSERT_EQ(run(*l.plug, monoIn, monoOut, 64), kResultOk);
+  EXPECT_DOUBLE_EQ(monoOut[0][9], monoIn[0][9] * 0.5);
+
   EXPECT_EQ(p->setBusArrangements(&stereo, 1, &stereo, 1), kResultOk);
   EXPECT_EQ(l.bus(kAudio, kInput, 0).channelCount, 2);
+  Buffers in2 = ramp(2, 64), out2(2, std::vector<double>(64, 7.0));
+  ASSERT_EQ(run(*l.plug, in2, out2, 64), kResultOk);
+  EXPECT_DOUBLE_EQ(out2[1][9], in2[1][9] * 0.5);
 }
 
 TEST(Vst3AdapterArrangements, SideChainReplacedBehindTheMainBus)
@@ -534,6 +551,7 @@ TEST(Vst3AdapterProcess, ParameterTexts)
   ParamValue v = -1;
   EXPECT_EQ(e->getParamValueByString(1, text, v), kResultOk);
   EXPECT_EQ(v, 1.0);
+  EXPECT_EQ(e->getParamValueByString(1, nullptr, v), kInvalidArgument);
 }
 
 TEST(Vst3AdapterProcess, BuffersTheHostGetsWrongAreSafe)

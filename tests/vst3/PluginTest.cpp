@@ -20,10 +20,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstring>
 #include <set>
+#include <thread>
 
 using namespace zqhost;
 
@@ -89,7 +91,8 @@ void ReadDirectories(const void* image, std::set<std::string>& exports,
 // One instance, initialised as a host does, with its handler and host object.
 struct Instance
 {
-  explicit Instance(PluginModule& module) : host("vst3host")
+  explicit Instance(PluginModule& module, SpeakerArrangement arrangement = SpeakerArr::kStereo)
+  : host("vst3host")
   {
     std::string error;
     plug = PluginInstance::create(module.factory(), reinterpret_cast<const int8*>(kClassID), error);
@@ -99,8 +102,8 @@ struct Instance
       return;
     }
     EXPECT_EQ(plug->initialize(&host, &handler), kResultOk);
-    SpeakerArrangement stereo = SpeakerArr::kStereo;
-    EXPECT_EQ(plug->processor->setBusArrangements(&stereo, 1, &stereo, 1), kResultOk);
+    SpeakerArrangement in = arrangement, out = arrangement;
+    EXPECT_EQ(plug->processor->setBusArrangements(&in, 1, &out, 1), kResultOk);
   }
   ~Instance()
   {
@@ -226,9 +229,15 @@ Buffers renderThroughEffect(double rate, const Buffers& in, const std::vector<Ch
         plug.HandleParamChange(static_cast<int>(c.id), false);
       }
     }
-    double* inPtrs[2] = {&input[0][pos], &input[1][pos]};
-    double* outPtrs[2] = {&out[0][pos], &out[1][pos]};
-    EXPECT_TRUE(plug.ProcessDouble(inPtrs, 2, outPtrs, 2, n));
+    double* inPtrs[2] = {};
+    double* outPtrs[2] = {};
+    const int channels = static_cast<int>(in.size());
+    for (int c = 0; c < channels; ++c)
+    {
+      inPtrs[c] = &input[c][pos];
+      outPtrs[c] = &out[c][pos];
+    }
+    EXPECT_TRUE(plug.ProcessDouble(inPtrs, channels, outPtrs, channels, n));
     pos += static_cast<size_t>(n);
     ++block;
   }
@@ -370,6 +379,26 @@ TEST(Vst3Plugin, OneSharedCountedFactory)
   EXPECT_EQ(processor->release(), 0u);
 }
 
+TEST(Vst3Plugin, InstancesCreatedFromManyThreadsAtOnce)
+{
+  auto module = loadPlugin();
+  ASSERT_TRUE(module);
+  std::vector<std::thread> threads;
+  std::atomic<int> created {0};
+  for (int t = 0; t < 6; ++t)
+    threads.emplace_back([&]() {
+      for (int i = 0; i < 4; ++i)
+      {
+        std::string error;
+        if (PluginInstance::create(module->factory(), reinterpret_cast<const int8*>(kClassID), error))
+          ++created;
+      }
+    });
+  for (auto& t : threads)
+    t.join();
+  EXPECT_EQ(created.load(), 24);
+}
+
 TEST(Vst3Plugin, DeclaredBusesAndParameters)
 {
   auto module = loadPlugin();
@@ -489,14 +518,16 @@ TEST(Vst3Plugin, AutomationReachesTheSound)
 {
   auto module = loadPlugin();
   ASSERT_TRUE(module);
-  struct Case { double rate; int32 size; double tolerance; };
-  for (Case k : {Case {44100.0, kSample64, 1e-9}, Case {44100.0, kSample32, 1e-6},
-                 Case {96000.0, kSample64, 1e-9}, Case {96000.0, kSample32, 1e-6}})
+  struct Case { double rate; int32 size; double tolerance; int channels; };
+  for (Case k : {Case {44100.0, kSample64, 1e-9, 2}, Case {44100.0, kSample32, 1e-6, 2},
+                 Case {96000.0, kSample64, 1e-9, 2}, Case {96000.0, kSample32, 1e-6, 2},
+                 Case {48000.0, kSample32, 1e-6, 1}})
   {
-    SCOPED_TRACE(::testing::Message() << k.rate << " Hz, " << (k.size == kSample32 ? 32 : 64) << "-bit");
-    const Buffers in = makeGuitarSignal(k.rate, 2.0, 2);
+    SCOPED_TRACE(::testing::Message() << k.rate << " Hz, " << (k.size == kSample32 ? 32 : 64)
+                                      << "-bit, " << k.channels << " channel(s)");
+    const Buffers in = makeGuitarSignal(k.rate, 2.0, k.channels);
     const std::vector<Change> script = automation(k.rate);
-    Instance x(*module);
+    Instance x(*module, k.channels == 1 ? SpeakerArr::kMono : SpeakerArr::kStereo);
     ASSERT_TRUE(x.plug);
     const Buffers got = renderThroughLibrary(*x.plug, k.rate, k.size, in, script);
     const Buffers expected =
