@@ -274,10 +274,9 @@ tresult PLUGIN_API IPlugVST3::terminate()
   }
 }
 
-AudioBus* IPlugVST3::MainAudioBus(BusList& list, int index)
+AudioBus* IPlugVST3::AudioBusAt(BusList& list, int index)
 {
-  AudioBus* bus = FCast<AudioBus>(busAt(&list, index));
-  return bus;
+  return FCast<AudioBus>(busAt(&list, index));
 }
 
 tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
@@ -297,8 +296,8 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
 
     // Replacement buses are made first, so a failed allocation changes nothing.
     String128 name;
-    AudioBus* in = MainAudioBus(audioInputs, 0);
-    AudioBus* out = MainAudioBus(audioOutputs, 0);
+    AudioBus* in = AudioBusAt(audioInputs, 0);
+    AudioBus* out = AudioBusAt(audioOutputs, 0);
     IPtr<AudioBus> newIn, newOut, newSide;
     if (in && SpeakerArr::getChannelCount(in->getArrangement()) != nIn)
     {
@@ -319,7 +318,7 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
     if (mSideChainChans)
     {
       const int nSide = SpeakerCount(inputs[1]);
-      AudioBus* side = MainAudioBus(audioInputs, 1);
+      AudioBus* side = AudioBusAt(audioInputs, 1);
       if (side && SpeakerArr::getChannelCount(side->getArrangement()) != nSide)
       {
         vst3text::ToString128(name, "Sidechain Input");

@@ -139,5 +139,5 @@ private:
   void RouteInputs(Steinberg::Vst::ProcessData& data, bool is32);
   void RouteOutputs(Steinberg::Vst::ProcessData& data, bool is32);
   void SilenceStaleInputScratch(bool is32);
-  Steinberg::Vst::AudioBus* MainAudioBus(Steinberg::Vst::BusList& list, int index);
+  Steinberg::Vst::AudioBus* AudioBusAt(Steinberg::Vst::BusList& list, int index);
 };

@@ -110,8 +110,15 @@ void IPlugVST3::ApplyMidiEvents(IEventList* events)
       continue;
     MidiMessage msg;
     if (e.type == Event::kNoteOnEvent)
-      msg.MakeNoteOn(e.noteOn.pitch, static_cast<int>(e.noteOn.velocity * 127.0f), e.sampleOffset,
+    {
+      float velocity = e.noteOn.velocity;
+      if (!(velocity >= 0.0f))
+        velocity = 0.0f;
+      else if (velocity > 1.0f)
+        velocity = 1.0f;
+      msg.MakeNoteOn(e.noteOn.pitch, static_cast<int>(velocity * 127.0f), e.sampleOffset,
                      e.noteOn.channel);
+    }
     else if (e.type == Event::kNoteOffEvent)
       msg.MakeNoteOff(e.noteOff.pitch, e.sampleOffset, e.noteOff.channel);
     else
