@@ -62,6 +62,11 @@ namespace
     png_set_user_limits(png, kMaxWidth, kMaxHeight);
     png_set_chunk_malloc_max(png, kMaxChunkBytes);
     png_set_chunk_cache_max(png, kMaxCachedChunks);
+    // Only IHDR, PLTE, tRNS and IDAT matter to the pixels; libpng skips every
+    // other chunk instead of buffering it. An oversized chunk length is only a
+    // warning to libpng, so a text chunk could otherwise make it allocate up to
+    // 2 GiB.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
 
     png_read_info(png, info);
     png_uint_32 width = 0, height = 0;

@@ -29,6 +29,7 @@ namespace
     std::vector<png_byte> paletteAlpha;  // tRNS for palette images
     bool trnsColour;                     // tRNS for grey/RGB images
     png_color_16 trns;
+    bool metadata = false;               // gAMA, tEXt and a private chunk
   };
 
   void AppendToBytes(png_structp png, png_bytep data, size_t n)
@@ -61,6 +62,23 @@ namespace
       png_set_tRNS(png, info, const_cast<png_bytep>(s.paletteAlpha.data()), (int)s.paletteAlpha.size(), nullptr);
     if (s.trnsColour)
       png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16p>(&s.trns));
+    if (s.metadata)
+    {
+      png_set_gAMA(png, info, 0.8);
+      png_text text = {};
+      text.compression = PNG_TEXT_COMPRESSION_NONE;
+      text.key = const_cast<char*>("Comment");
+      text.text = const_cast<char*>("drawn by the tests");
+      png_set_text(png, info, &text, 1);
+      png_unknown_chunk priv = {};
+      memcpy(priv.name, "prVt", 5);
+      png_byte data[3] = {1, 2, 3};
+      priv.data = data;
+      priv.size = 3;
+      priv.location = PNG_HAVE_IHDR;
+      png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_ALWAYS, nullptr, 0);
+      png_set_unknown_chunks(png, info, &priv, 1);
+    }
     png_write_info(png, info);
     png_write_image(png, rowPointers.data());
     png_write_end(png, info);
@@ -230,6 +248,22 @@ TEST(PngDecode, InterlacedImageMatchesTheProgressiveOne)
     for (int x = 0; x < W; ++x)
       ASSERT_EQ(At(a.get(), x, y), At(b.get(), x, y)) << x << "," << y;
   EXPECT_EQ(At(a.get(), 1, 2), LICE_RGBA(4 * 7 + 62, 5 * 7 + 62, 6 * 7 + 62, 7 * 7 + 62));
+}
+
+TEST(PngDecode, MetadataChunksAreSkippedWithoutChangingPixels)
+{
+  PngFormat plain = {2, 2, 8, PNG_COLOR_TYPE_PALETTE, false, {{9, 8, 7}, {200, 100, 0}}, {77}, false, {}};
+  PngFormat tagged = plain;
+  tagged.metadata = true;
+  const std::vector<Bytes> rows = {{0, 1}, {1, 0}};
+  const Bytes a = Encode(plain, rows), b = Encode(tagged, rows);
+  ASSERT_GT(b.size(), a.size() + 30);
+  auto pa = Decode(a), pb = Decode(b);
+  ASSERT_TRUE(pa && pb);
+  EXPECT_EQ(At(pb.get(), 0, 0), LICE_RGBA(9, 8, 7, 77));
+  EXPECT_EQ(At(pb.get(), 1, 0), LICE_RGBA(200, 100, 0, 255));
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(At(pa.get(), i % 2, i / 2), At(pb.get(), i % 2, i / 2));
 }
 
 TEST(PngDecode, BadInputGivesNoBitmap)
