@@ -16,12 +16,12 @@ if(ZQ_CCACHE)
 endif()
 
 # Results must not depend on the compiler's choice of fused operations.
-add_compile_options(-ffp-contract=off)
+add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffp-contract=off>)
 
 if(ZQ_WIN)
   if(ZQ_ARCH STREQUAL "x86")
     # Doubles in SSE registers, as on x86-64, instead of 80-bit x87.
-    add_compile_options(-msse2 -mfpmath=sse)
+    add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-msse2> $<$<COMPILE_LANGUAGE:C,CXX>:-mfpmath=sse>)
   endif()
   # No libgcc/libstdc++/winpthread DLLs next to the plug-in.
   add_link_options(-static -static-libgcc -static-libstdc++)
