@@ -18,14 +18,6 @@ namespace
         op(d + x, s[x]);
   }
 
-  template <int (*ChannelOp)(int, int, int)>
-  void CombineRows(LICE_Pixel* d, ptrdiff_t ds, const LICE_Pixel* s, ptrdiff_t ss, int cols, int rows, int w)
-  {
-    ForEachPixel(d, ds, s, ss, cols, rows, [w](LICE_Pixel* dp, LICE_Pixel sp) {
-      LICE_CombineWith<ChannelOp>(dp, LICE_GETR(sp), LICE_GETG(sp), LICE_GETB(sp), LICE_GETA(sp), w);
-    });
-  }
-
   // Source-alpha variants: the weight is w * (sa + 1) / 256 per pixel.
   template <int (*ChannelOp)(int, int, int), bool SkipTransparent>
   void CombineRowsBySourceAlpha(LICE_Pixel* d, ptrdiff_t ds, const LICE_Pixel* s, ptrdiff_t ss, int cols, int rows,
@@ -176,24 +168,24 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx_, int dsty_, cons
   if (w > 256)
     w = 256;
 
+  if (mode == BlitMode::Copy && w == 256)
+  {
+    ForEachPixel(d, ds, s, ss, cols, rows, [](LICE_Pixel* dp, LICE_Pixel sp) { *dp = sp; });
+    return;
+  }
+  if (mode <= BlitMode::HsvAdjust)
+  {
+    // Every operation, HSV adjust included, takes the source alpha as its alpha.
+    LICE_WithCombiner(mode, [&](auto combine) {
+      ForEachPixel(d, ds, s, ss, cols, rows, [w](LICE_Pixel* dp, LICE_Pixel sp) {
+        decltype(combine)::value(dp, LICE_GETR(sp), LICE_GETG(sp), LICE_GETB(sp), LICE_GETA(sp), w);
+      });
+    });
+    return;
+  }
+
   switch (mode)
   {
-    case BlitMode::Copy:
-      if (w == 256)
-        ForEachPixel(d, ds, s, ss, cols, rows, [](LICE_Pixel* dp, LICE_Pixel sp) { *dp = sp; });
-      else
-        CombineRows<LICE_ChannelOps::Copy>(d, ds, s, ss, cols, rows, w);
-      break;
-    case BlitMode::Add: CombineRows<LICE_ChannelOps::Add>(d, ds, s, ss, cols, rows, w); break;
-    case BlitMode::Dodge: CombineRows<LICE_ChannelOps::Dodge>(d, ds, s, ss, cols, rows, w); break;
-    case BlitMode::Multiply: CombineRows<LICE_ChannelOps::Multiply>(d, ds, s, ss, cols, rows, w); break;
-    case BlitMode::SoftLight: CombineRows<LICE_ChannelOps::SoftLight>(d, ds, s, ss, cols, rows, w); break;
-    case BlitMode::HsvAdjust:
-      ForEachPixel(d, ds, s, ss, cols, rows, [w](LICE_Pixel* dp, LICE_Pixel sp) {
-        LICE_CombineHsvAdjust(dp, LICE_GETR(sp), LICE_GETG(sp), LICE_GETB(sp), LICE_GETA(sp), w);
-      });
-      break;
-
     case BlitMode::UseSourceAlpha | BlitMode::Copy:
       if (w == 256)
         CopyBySourceAlphaOpaque(d, ds, s, ss, cols, rows);

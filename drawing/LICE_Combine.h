@@ -5,6 +5,7 @@
 // changes one destination pixel in place. Divisions truncate toward zero.
 
 #include <cstdint>
+#include <type_traits>
 
 #include "drawing/LICE_Types.h"
 
@@ -91,3 +92,26 @@ LICE_Pixel LICE_HsvToPixel(int hue, int saturation, int value, int alpha);
 // r, g, b adjust the destination's hue, saturation and value (128 = no change),
 // scaled by the weight; the whole pixel is replaced and its alpha becomes a.
 void LICE_CombineHsvAdjust(LICE_Pixel* p, int r, int g, int b, int a, int w);
+
+// A whole-pixel combiner: (pixel, red, green, blue, alpha, weight).
+typedef void (*LICE_CombineFn)(LICE_Pixel*, int, int, int, int, int);
+template <LICE_CombineFn Fn>
+using LICE_CombineOp = std::integral_constant<LICE_CombineFn, Fn>;
+
+// Calls f once with LICE_CombineOp<combiner of op> for the operations 0-5
+// (copy, add, dodge, multiply, soft light, HSV adjust), so a kernel templated on
+// decltype(op)::value holds no mode branch. Other ops call nothing.
+template <class F>
+inline void LICE_WithCombiner(int op, F&& f)
+{
+  switch (op)
+  {
+    case BlitMode::Copy: f(LICE_CombineOp<LICE_CombineCopy>()); break;
+    case BlitMode::Add: f(LICE_CombineOp<LICE_CombineAdd>()); break;
+    case BlitMode::Dodge: f(LICE_CombineOp<LICE_CombineDodge>()); break;
+    case BlitMode::Multiply: f(LICE_CombineOp<LICE_CombineMultiply>()); break;
+    case BlitMode::SoftLight: f(LICE_CombineOp<LICE_CombineSoftLight>()); break;
+    case BlitMode::HsvAdjust: f(LICE_CombineOp<LICE_CombineHsvAdjust>()); break;
+    default: break;
+  }
+}

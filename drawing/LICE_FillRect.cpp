@@ -70,35 +70,18 @@ void LICE_FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_Pixel co
     wt = 256;
   const int cr = LICE_GETR(colour), cg = LICE_GETG(colour), cb = LICE_GETB(colour);
 
-  // The weight itself stands in for the source of the alpha channel.
-  switch (mode & 0xFF)
+  // The weight itself stands in for the source of the alpha channel, except
+  // in HSV adjust, where it becomes the alpha: its low byte would turn full
+  // opacity (256) into alpha 0, so it is limited to 255.
+  const int op = mode & 0xFF;
+  if (op == BlitMode::Copy && wt == 256)
   {
-    case BlitMode::Copy:
-      if (wt == 256)
-        ForEachPixel(row, stride, cols, rows, [=](LICE_Pixel* p) { *p = colour; });
-      else
-        ForEachPixel(row, stride, cols, rows, [=](LICE_Pixel* p) { LICE_CombineCopy(p, cr, cg, cb, wt, wt); });
-      break;
-    case BlitMode::Add:
-      ForEachPixel(row, stride, cols, rows, [=](LICE_Pixel* p) { LICE_CombineAdd(p, cr, cg, cb, wt, wt); });
-      break;
-    case BlitMode::Dodge:
-      ForEachPixel(row, stride, cols, rows, [=](LICE_Pixel* p) { LICE_CombineDodge(p, cr, cg, cb, wt, wt); });
-      break;
-    case BlitMode::Multiply:
-      ForEachPixel(row, stride, cols, rows, [=](LICE_Pixel* p) { LICE_CombineMultiply(p, cr, cg, cb, wt, wt); });
-      break;
-    case BlitMode::SoftLight:
-      ForEachPixel(row, stride, cols, rows, [=](LICE_Pixel* p) { LICE_CombineSoftLight(p, cr, cg, cb, wt, wt); });
-      break;
-    case BlitMode::HsvAdjust:
-    {
-      // The weight's low byte would turn full opacity (256) into alpha 0.
-      const int outAlpha = wt > 255 ? 255 : wt;
-      ForEachPixel(row, stride, cols, rows,
-                   [=](LICE_Pixel* p) { LICE_CombineHsvAdjust(p, cr, cg, cb, outAlpha, wt); });
-      break;
-    }
-    default: break;
+    ForEachPixel(row, stride, cols, rows, [=](LICE_Pixel* p) { *p = colour; });
+    return;
   }
+  const int srcAlpha = op == BlitMode::HsvAdjust && wt > 255 ? 255 : wt;
+  LICE_WithCombiner(op, [&](auto combine) {
+    ForEachPixel(row, stride, cols, rows,
+                 [=](LICE_Pixel* p) { decltype(combine)::value(p, cr, cg, cb, srcAlpha, wt); });
+  });
 }

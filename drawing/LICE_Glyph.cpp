@@ -4,25 +4,14 @@
 
 namespace
 {
-  // One pixel combined with colour (r, g, b, 255) at weight w.
-  template <int (*Op)(int, int, int)>
-  struct ChannelCombine
+  // The colour channel of the alpha byte is always 255.
+  template <LICE_CombineFn Combine>
+  inline void Apply(LICE_Pixel* p, int r, int g, int b, int w)
   {
-    static inline void Apply(LICE_Pixel* p, int r, int g, int b, int w) { LICE_CombineWith<Op>(p, r, g, b, 255, w); }
-  };
+    Combine(p, r, g, b, 255, w);
+  }
 
-  struct HsvCombine
-  {
-    static inline void Apply(LICE_Pixel* p, int r, int g, int b, int w) { LICE_CombineHsvAdjust(p, r, g, b, 255, w); }
-  };
-
-  typedef ChannelCombine<LICE_ChannelOps::Copy> CopyOp;
-  typedef ChannelCombine<LICE_ChannelOps::Add> AddOp;
-  typedef ChannelCombine<LICE_ChannelOps::Dodge> DodgeOp;
-  typedef ChannelCombine<LICE_ChannelOps::Multiply> MultiplyOp;
-  typedef ChannelCombine<LICE_ChannelOps::SoftLight> SoftLightOp;
-
-  template <class Op>
+  template <LICE_CombineFn Op>
   void AntialiasedKernel(const unsigned char* mask, LICE_Pixel* dest, int maskStride, ptrdiff_t destStride, int width,
                          int height, int r, int g, int b, int W)
   {
@@ -31,7 +20,7 @@ namespace
       for (int y = 0; y < height; ++y, mask += maskStride, dest += destStride)
         for (int x = 0; x < width; ++x)
           if (const int c = mask[x])
-            Op::Apply(dest + x, r, g, b, c + 1);
+            Apply<Op>(dest + x, r, g, b, c + 1);
       return;
     }
     // Any weight from 65536 up saturates every non-zero byte at 256; the bound
@@ -43,21 +32,21 @@ namespace
         if (const int c = mask[x])
         {
           const int w = W * c / 256;
-          Op::Apply(dest + x, r, g, b, w > 256 ? 256 : w);
+          Apply<Op>(dest + x, r, g, b, w > 256 ? 256 : w);
         }
   }
 
-  template <class Op>
+  template <LICE_CombineFn Op>
   void NoAntialiasKernel(const unsigned char* mask, LICE_Pixel* dest, int maskStride, ptrdiff_t destStride, int width,
                          int height, int r, int g, int b, int W)
   {
     for (int y = 0; y < height; ++y, mask += maskStride, dest += destStride)
       for (int x = 0; x < width; ++x)
         if (mask[x])
-          Op::Apply(dest + x, r, g, b, W);
+          Apply<Op>(dest + x, r, g, b, W);
   }
 
-  template <class Op>
+  template <LICE_CombineFn Op>
   void EffectKernel(const unsigned char* mask, LICE_Pixel* dest, int maskStride, ptrdiff_t destStride, int width,
                     int height, int r, int g, int b, int W, int er, int eg, int eb)
   {
@@ -66,24 +55,26 @@ namespace
       {
         const int c = mask[x];
         if (c == 255)
-          Op::Apply(dest + x, r, g, b, W);
+          Apply<Op>(dest + x, r, g, b, W);
         else if (c)
-          Op::Apply(dest + x, er, eg, eb, W);
+          Apply<Op>(dest + x, er, eg, eb, W);
       }
   }
 }
 
 const LICE_GlyphKernel LICE_GlyphKernelsAntialiased[6] = {
-  AntialiasedKernel<CopyOp>,     AntialiasedKernel<AddOp>,       AntialiasedKernel<DodgeOp>,
-  AntialiasedKernel<MultiplyOp>, AntialiasedKernel<SoftLightOp>, AntialiasedKernel<HsvCombine>,
+  AntialiasedKernel<LICE_CombineCopy>,     AntialiasedKernel<LICE_CombineAdd>,
+  AntialiasedKernel<LICE_CombineDodge>,    AntialiasedKernel<LICE_CombineMultiply>,
+  AntialiasedKernel<LICE_CombineSoftLight>, AntialiasedKernel<LICE_CombineHsvAdjust>,
 };
 
 const LICE_GlyphKernel LICE_GlyphKernelsNoAntialias[6] = {
-  NoAntialiasKernel<CopyOp>,     NoAntialiasKernel<AddOp>,       NoAntialiasKernel<DodgeOp>,
-  NoAntialiasKernel<MultiplyOp>, NoAntialiasKernel<SoftLightOp>, NoAntialiasKernel<HsvCombine>,
+  NoAntialiasKernel<LICE_CombineCopy>,     NoAntialiasKernel<LICE_CombineAdd>,
+  NoAntialiasKernel<LICE_CombineDodge>,    NoAntialiasKernel<LICE_CombineMultiply>,
+  NoAntialiasKernel<LICE_CombineSoftLight>, NoAntialiasKernel<LICE_CombineHsvAdjust>,
 };
 
 const LICE_GlyphEffectKernel LICE_GlyphKernelsEffect[6] = {
-  EffectKernel<CopyOp>,     EffectKernel<AddOp>,       EffectKernel<DodgeOp>,
-  EffectKernel<MultiplyOp>, EffectKernel<SoftLightOp>, EffectKernel<HsvCombine>,
+  EffectKernel<LICE_CombineCopy>,     EffectKernel<LICE_CombineAdd>,       EffectKernel<LICE_CombineDodge>,
+  EffectKernel<LICE_CombineMultiply>, EffectKernel<LICE_CombineSoftLight>, EffectKernel<LICE_CombineHsvAdjust>,
 };

@@ -20,77 +20,70 @@ namespace
     int r, g, b, a;
   };
 
-  // Per-pixel operations; the colour's alpha byte meets the pixel's alpha byte.
-  template <int (*ChannelOp)(int, int, int)>
-  struct ChannelCombine
+  // The plain copy forms at full and half weight, as whole-pixel combiners.
+  void SetPixel(LICE_Pixel* p, int r, int g, int b, int a, int) { *p = LICE_RGBA(r, g, b, a); }
+  void AveragePixel(LICE_Pixel* p, int r, int g, int b, int a, int)
   {
-    static inline void Apply(LICE_Pixel* p, const LineColour& c, int w)
-    {
-      LICE_CombineWith<ChannelOp>(p, c.r, c.g, c.b, c.a, w);
-    }
-  };
-  struct HsvCombine
+    const LICE_Pixel d = *p;
+    *p = LICE_RGBA((LICE_GETR(d) + r) >> 1, (LICE_GETG(d) + g) >> 1, (LICE_GETB(d) + b) >> 1, (LICE_GETA(d) + a) >> 1);
+  }
+
+  // The colour's alpha byte meets the pixel's alpha byte.
+  template <LICE_CombineFn Combine>
+  inline void Apply(LICE_Pixel* p, const LineColour& c, int w)
   {
-    static inline void Apply(LICE_Pixel* p, const LineColour& c, int w)
-    {
-      LICE_CombineHsvAdjust(p, c.r, c.g, c.b, c.a, w);
-    }
-  };
-  struct SetOp
+    Combine(p, c.r, c.g, c.b, c.a, w);
+  }
+
+  // Calls f with the combiner of mode m; without antialiasing, copy mode at the
+  // weights 256 and 128 stores or averages instead.
+  template <class F>
+  void WithLineCombiner(int m, int w, bool plain, F&& f)
   {
-    static inline void Apply(LICE_Pixel* p, const LineColour& c, int) { *p = c.value; }
-  };
-  struct AverageOp
-  {
-    static inline void Apply(LICE_Pixel* p, const LineColour& c, int)
-    {
-      const LICE_Pixel d = *p;
-      *p = LICE_RGBA((LICE_GETR(d) + c.r) >> 1, (LICE_GETG(d) + c.g) >> 1, (LICE_GETB(d) + c.b) >> 1,
-                     (LICE_GETA(d) + c.a) >> 1);
-    }
-  };
-  typedef ChannelCombine<LICE_ChannelOps::Copy> CopyOp;
-  typedef ChannelCombine<LICE_ChannelOps::Add> AddOp;
-  typedef ChannelCombine<LICE_ChannelOps::Dodge> DodgeOp;
-  typedef ChannelCombine<LICE_ChannelOps::Multiply> MultiplyOp;
-  typedef ChannelCombine<LICE_ChannelOps::SoftLight> SoftLightOp;
+    if (plain && m == BlitMode::Copy && w == 256)
+      f(LICE_CombineOp<SetPixel>());
+    else if (plain && m == BlitMode::Copy && w == 128)
+      f(LICE_CombineOp<AveragePixel>());
+    else
+      LICE_WithCombiner(m, f);
+  }
 
   // Horizontal and vertical runs: n pixels, step apart.
-  template <class Op>
+  template <LICE_CombineFn Op>
   void RunKernel(LICE_Pixel* p, ptrdiff_t step, int n, const LineColour& c, int w)
   {
     for (int i = 0; i < n; ++i, p += step)
-      Op::Apply(p, c, w);
+      Apply<Op>(p, c, w);
   }
 
   // count + 1 pixels on the diagonal.
-  template <class Op>
+  template <LICE_CombineFn Op>
   void DiagonalKernel(LICE_Pixel* p, int count, int xStep, ptrdiff_t yStep, const LineColour& c, int w)
   {
     const ptrdiff_t step = xStep + yStep;
     for (int i = 0; i <= count; ++i, p += step)
-      Op::Apply(p, c, w);
+      Apply<Op>(p, c, w);
   }
 
   // Line pixels at 3/4 of the weight, the two side pixels of each but the last
   // at 1/4.
-  template <class Op>
+  template <LICE_CombineFn Op>
   void DiagonalAntialiasedKernel(LICE_Pixel* p, int count, int xStep, ptrdiff_t yStep, const LineColour& c, int w)
   {
     const ptrdiff_t step = xStep + yStep;
     const int lineWeight = 3 * w / 4, sideWeight = w / 4;
     for (int i = 0; i < count; ++i, p += step)
     {
-      Op::Apply(p, c, lineWeight);
-      Op::Apply(p + xStep, c, sideWeight);
-      Op::Apply(p + yStep, c, sideWeight);
+      Apply<Op>(p, c, lineWeight);
+      Apply<Op>(p + xStep, c, sideWeight);
+      Apply<Op>(p + yStep, c, sideWeight);
     }
-    Op::Apply(p, c, lineWeight);
+    Apply<Op>(p, c, lineWeight);
   }
 
   // Walks from both ends toward the middle, one pixel per major position, the
   // minor position rounded to nearest (ties up).
-  template <class Op>
+  template <LICE_CombineFn Op>
   void SlopedKernel(LICE_Pixel* start, LICE_Pixel* end, int slope, ptrdiff_t majorStep, int majorCount,
                     ptrdiff_t minorStep, const LineColour& c, int w)
   {
@@ -98,8 +91,8 @@ namespace
     int acc = 0;
     for (int i = 0; i < half; ++i)
     {
-      Op::Apply(start, c, w);
-      Op::Apply(end, c, w);
+      Apply<Op>(start, c, w);
+      Apply<Op>(end, c, w);
       acc += slope;
       if (acc >= 0x8000)
       {
@@ -111,18 +104,18 @@ namespace
       end -= majorStep;
     }
     if (!(majorCount & 1))
-      Op::Apply(start, c, w);
+      Apply<Op>(start, c, w);
   }
 
   // Two pixels per major position, split by the top 8 bits of the fraction;
   // the endpoints get the full weight.
-  template <class Op>
+  template <LICE_CombineFn Op>
   void SlopedAntialiasedKernel(LICE_Pixel* start, LICE_Pixel* end, int slope, ptrdiff_t majorStep, int majorCount,
                                ptrdiff_t minorStep, const LineColour& c, int w)
   {
     const int half = (majorCount + 1) / 2;
-    Op::Apply(start, c, w);
-    Op::Apply(end, c, w);
+    Apply<Op>(start, c, w);
+    Apply<Op>(end, c, w);
     start += majorStep;
     end -= majorStep;
     LICE_Pixel* endNeighbour = end - minorStep;
@@ -133,10 +126,10 @@ namespace
       const int f = acc >> 8;
       const int nearW = w == 256 ? 255 - f : (255 - f) * w >> 8;
       const int farW = w == 256 ? f : w * f >> 8;
-      Op::Apply(start, c, nearW);
-      Op::Apply(start + minorStep, c, farW);
-      Op::Apply(end, c, nearW);
-      Op::Apply(endNeighbour, c, farW);
+      Apply<Op>(start, c, nearW);
+      Apply<Op>(start + minorStep, c, farW);
+      Apply<Op>(end, c, nearW);
+      Apply<Op>(endNeighbour, c, farW);
       acc += slope;
       if (acc >= 0x10000)
       {
@@ -152,8 +145,8 @@ namespace
     if (!(majorCount & 1))
     {
       const int f = acc >> 8;
-      Op::Apply(start, c, w == 256 ? 255 - f : (255 - f) * w >> 8);
-      Op::Apply(start + minorStep, c, w * f >> 8);
+      Apply<Op>(start, c, w == 256 ? 255 - f : (255 - f) * w >> 8);
+      Apply<Op>(start + minorStep, c, w * f >> 8);
     }
   }
 
@@ -222,6 +215,16 @@ namespace
     }
   }
 
+  // The weight of alpha, limited to 256; 0 when the line draws nothing (a
+  // weight of 0 or below, or a mode above 5).
+  int LineWeight(float alpha, int m)
+  {
+    const int w = LICE_AlphaWeight(alpha);
+    if (w <= 0 || m > 5)
+      return 0;
+    return w > 256 ? 256 : w;
+  }
+
   // Horizontal and vertical lines.
   void StraightLine(LICE_Pixel* p, ptrdiff_t step, int n, LICE_Pixel colour, float alpha, int m)
   {
@@ -256,29 +259,11 @@ namespace
         return;
       }
     }
-    int w = LICE_AlphaWeight(alpha);
-    if (w <= 0 || m > 5)
+    const int w = LineWeight(alpha, m);
+    if (!w)
       return;
-    if (w > 256)
-      w = 256;
     const LineColour c(colour);
-    switch (m)
-    {
-      case BlitMode::Copy:
-        if (w == 256)
-          RunKernel<SetOp>(p, step, n, c, w);
-        else if (w == 128)
-          RunKernel<AverageOp>(p, step, n, c, w);
-        else
-          RunKernel<CopyOp>(p, step, n, c, w);
-        break;
-      case BlitMode::Add: RunKernel<AddOp>(p, step, n, c, w); break;
-      case BlitMode::Dodge: RunKernel<DodgeOp>(p, step, n, c, w); break;
-      case BlitMode::Multiply: RunKernel<MultiplyOp>(p, step, n, c, w); break;
-      case BlitMode::SoftLight: RunKernel<SoftLightOp>(p, step, n, c, w); break;
-      case BlitMode::HsvAdjust: RunKernel<HsvCombine>(p, step, n, c, w); break;
-      default: break;
-    }
+    WithLineCombiner(m, w, true, [&](auto op) { RunKernel<decltype(op)::value>(p, step, n, c, w); });
   }
 
   void DiagonalPath(LICE_Pixel* p, int d, int xStep, ptrdiff_t yStep, LICE_Pixel colour, float alpha, int m,
@@ -289,87 +274,31 @@ namespace
       LICE_DiagonalLine(p, d, xStep, yStep, colour, antialias);
       return;
     }
-    int w = LICE_AlphaWeight(alpha);
-    if (w <= 0 || m > 5)
+    const int w = LineWeight(alpha, m);
+    if (!w)
       return;
-    if (w > 256)
-      w = 256;
     const LineColour c(colour);
-    if (antialias)
-    {
-      switch (m)
-      {
-        case BlitMode::Copy: DiagonalAntialiasedKernel<CopyOp>(p, d, xStep, yStep, c, w); break;
-        case BlitMode::Add: DiagonalAntialiasedKernel<AddOp>(p, d, xStep, yStep, c, w); break;
-        case BlitMode::Dodge: DiagonalAntialiasedKernel<DodgeOp>(p, d, xStep, yStep, c, w); break;
-        case BlitMode::Multiply: DiagonalAntialiasedKernel<MultiplyOp>(p, d, xStep, yStep, c, w); break;
-        case BlitMode::SoftLight: DiagonalAntialiasedKernel<SoftLightOp>(p, d, xStep, yStep, c, w); break;
-        case BlitMode::HsvAdjust: DiagonalAntialiasedKernel<HsvCombine>(p, d, xStep, yStep, c, w); break;
-        default: break;
-      }
-      return;
-    }
-    switch (m)
-    {
-      case BlitMode::Copy:
-        if (w == 256)
-          DiagonalKernel<SetOp>(p, d, xStep, yStep, c, w);
-        else if (w == 128)
-          DiagonalKernel<AverageOp>(p, d, xStep, yStep, c, w);
-        else
-          DiagonalKernel<CopyOp>(p, d, xStep, yStep, c, w);
-        break;
-      case BlitMode::Add: DiagonalKernel<AddOp>(p, d, xStep, yStep, c, w); break;
-      case BlitMode::Dodge: DiagonalKernel<DodgeOp>(p, d, xStep, yStep, c, w); break;
-      case BlitMode::Multiply: DiagonalKernel<MultiplyOp>(p, d, xStep, yStep, c, w); break;
-      case BlitMode::SoftLight: DiagonalKernel<SoftLightOp>(p, d, xStep, yStep, c, w); break;
-      case BlitMode::HsvAdjust: DiagonalKernel<HsvCombine>(p, d, xStep, yStep, c, w); break;
-      default: break;
-    }
+    WithLineCombiner(m, w, !antialias, [&](auto op) {
+      if (antialias)
+        DiagonalAntialiasedKernel<decltype(op)::value>(p, d, xStep, yStep, c, w);
+      else
+        DiagonalKernel<decltype(op)::value>(p, d, xStep, yStep, c, w);
+    });
   }
 
   void SlopedPath(LICE_Pixel* start, LICE_Pixel* end, int slope, ptrdiff_t majorStep, int majorCount,
                   ptrdiff_t minorStep, LICE_Pixel colour, float alpha, int m, bool antialias)
   {
-    int w = LICE_AlphaWeight(alpha);
-    if (w <= 0 || m > 5)
+    const int w = LineWeight(alpha, m);
+    if (!w)
       return;
-    if (w > 256)
-      w = 256;
     const LineColour c(colour);
-#define ZQ_SLOPED(K, Op) K<Op>(start, end, slope, majorStep, majorCount, minorStep, c, w)
-    if (antialias)
-    {
-      switch (m)
-      {
-        case BlitMode::Copy: ZQ_SLOPED(SlopedAntialiasedKernel, CopyOp); break;
-        case BlitMode::Add: ZQ_SLOPED(SlopedAntialiasedKernel, AddOp); break;
-        case BlitMode::Dodge: ZQ_SLOPED(SlopedAntialiasedKernel, DodgeOp); break;
-        case BlitMode::Multiply: ZQ_SLOPED(SlopedAntialiasedKernel, MultiplyOp); break;
-        case BlitMode::SoftLight: ZQ_SLOPED(SlopedAntialiasedKernel, SoftLightOp); break;
-        case BlitMode::HsvAdjust: ZQ_SLOPED(SlopedAntialiasedKernel, HsvCombine); break;
-        default: break;
-      }
-      return;
-    }
-    switch (m)
-    {
-      case BlitMode::Copy:
-        if (w == 256)
-          ZQ_SLOPED(SlopedKernel, SetOp);
-        else if (w == 128)
-          ZQ_SLOPED(SlopedKernel, AverageOp);
-        else
-          ZQ_SLOPED(SlopedKernel, CopyOp);
-        break;
-      case BlitMode::Add: ZQ_SLOPED(SlopedKernel, AddOp); break;
-      case BlitMode::Dodge: ZQ_SLOPED(SlopedKernel, DodgeOp); break;
-      case BlitMode::Multiply: ZQ_SLOPED(SlopedKernel, MultiplyOp); break;
-      case BlitMode::SoftLight: ZQ_SLOPED(SlopedKernel, SoftLightOp); break;
-      case BlitMode::HsvAdjust: ZQ_SLOPED(SlopedKernel, HsvCombine); break;
-      default: break;
-    }
-#undef ZQ_SLOPED
+    WithLineCombiner(m, w, !antialias, [&](auto op) {
+      if (antialias)
+        SlopedAntialiasedKernel<decltype(op)::value>(start, end, slope, majorStep, majorCount, minorStep, c, w);
+      else
+        SlopedKernel<decltype(op)::value>(start, end, slope, majorStep, majorCount, minorStep, c, w);
+    });
   }
 }
 
