@@ -27,6 +27,95 @@ Complex Div(const Complex& a, const Complex& b)
   return Complex((a.real() * b.real() + a.imag() * b.imag()) / d, (a.imag() * b.real() - a.real() * b.imag()) / d);
 }
 
+// The feedback pair of a stage: c1 = sum, c2 = -product of its two poles.
+struct PoleHalf
+{
+  static int Count(const Layout& l) { return l.GetNumPoles(); }
+  static const Complex& Root(const Layout& l, int i) { return l.GetPole(i); }
+  static void SetPair(Stage& s, double sum, double product)
+  {
+    s.mC1 = sum;
+    s.mC2 = -product;
+  }
+  static void SetSingle(Stage& s, double r)
+  {
+    s.mC1 = r;
+    s.mC2 = 0.0;
+  }
+  static void Clear(Stage& s)
+  {
+    s.mC1 = 0.0;
+    s.mC2 = 0.0;
+  }
+};
+
+// The feed-forward triple of a stage, highest power first: (product, -sum, 1)
+// for two zeros, (-r, 1, 0) for a single real zero r.
+struct ZeroHalf
+{
+  static int Count(const Layout& l) { return l.GetNumZeros(); }
+  static const Complex& Root(const Layout& l, int i) { return l.GetZero(i); }
+  static void SetPair(Stage& s, double sum, double product)
+  {
+    s.mB0 = product;
+    s.mB1 = -sum;
+    s.mB2 = 1.0;
+  }
+  static void SetSingle(Stage& s, double r)
+  {
+    s.mB0 = -r;
+    s.mB1 = 1.0;
+    s.mB2 = 0.0;
+  }
+  static void Clear(Stage& s)
+  {
+    s.mB0 = 1.0;
+    s.mB1 = 0.0;
+    s.mB2 = 0.0;
+  }
+};
+
+// Poles or zeros in list order. A conjugate pair fills the next stage from
+// the end; its partner with negative imaginary part is skipped. Real roots
+// wait in stage 0 until a second one arrives, then the pair moves out like a
+// conjugate pair.
+template <class Half>
+void PlaceRoots(const Layout& layout, Stage* stages, int numStages)
+{
+  const int count = Half::Count(layout);
+  int next = numStages - 1;
+  bool pending = false;
+  double first = 0.0;
+  for (int i = 0; i < count; ++i)
+  {
+    const Complex& c = Half::Root(layout, i);
+    const double x = c.real();
+    const double y = c.imag();
+    if (y < 0.0)
+      continue;
+    if (y > 0.0)
+    {
+      if (next < 0)
+        break;
+      Half::SetPair(stages[next--], 2.0 * x, x * x + y * y);
+    }
+    else if (!pending)
+    {
+      Half::SetSingle(stages[0], x);
+      first = x;
+      pending = true;
+    }
+    else
+    {
+      if (next < 0)
+        break;
+      Half::Clear(stages[0]);
+      Half::SetPair(stages[next--], first + x, first * x);
+      pending = false;
+    }
+  }
+}
+
 } // namespace
 
 Cascade::Cascade(Stage* stages, int maxStages, StageMemory* memory, int numChannels)
@@ -58,92 +147,8 @@ void Cascade::ApplyLayout(const Layout& layout)
   if (numStages < 1)
     return;
 
-  // A conjugate pair fills the next stage from the end; its partner with
-  // negative imaginary part is skipped. Real poles wait in stage 0 until a
-  // second one arrives, then the pair moves out like a conjugate pair.
-  {
-    int next = numStages - 1;
-    bool pending = false;
-    for (int i = 0; i < numPoles; ++i)
-    {
-      const Complex& p = layout.GetPole(i);
-      const double x = p.real();
-      const double y = p.imag();
-      if (y < 0.0)
-        continue;
-      if (y > 0.0)
-      {
-        if (next < 0)
-          break;
-        Stage& s = mStages[next--];
-        s.mC1 = 2.0 * x;
-        s.mC2 = -(x * x + y * y);
-      }
-      else if (!pending)
-      {
-        mStages[0].mC1 = x;
-        mStages[0].mC2 = 0.0;
-        pending = true;
-      }
-      else
-      {
-        if (next < 0)
-          break;
-        const double first = mStages[0].mC1;
-        mStages[0].mC1 = 0.0;
-        mStages[0].mC2 = 0.0;
-        Stage& s = mStages[next--];
-        s.mC1 = first + x;
-        s.mC2 = -(first * x);
-        pending = false;
-      }
-    }
-  }
-
-  // Zeros the same way, in the feed-forward triples; a single real zero r
-  // waits in stage 0 as (-r, 1, 0).
-  {
-    int next = numStages - 1;
-    bool pending = false;
-    for (int i = 0; i < numZeros; ++i)
-    {
-      const Complex& z = layout.GetZero(i);
-      const double x = z.real();
-      const double y = z.imag();
-      if (y < 0.0)
-        continue;
-      if (y > 0.0)
-      {
-        if (next < 0)
-          break;
-        Stage& s = mStages[next--];
-        s.mB0 = x * x + y * y;
-        s.mB1 = -2.0 * x;
-        s.mB2 = 1.0;
-      }
-      else if (!pending)
-      {
-        mStages[0].mB0 = -x;
-        mStages[0].mB1 = 1.0;
-        mStages[0].mB2 = 0.0;
-        pending = true;
-      }
-      else
-      {
-        if (next < 0)
-          break;
-        const double first = -mStages[0].mB0;
-        mStages[0].mB0 = 1.0;
-        mStages[0].mB1 = 0.0;
-        mStages[0].mB2 = 0.0;
-        Stage& s = mStages[next--];
-        s.mB0 = first * x;
-        s.mB1 = -(first + x);
-        s.mB2 = 1.0;
-        pending = false;
-      }
-    }
-  }
+  PlaceRoots<PoleHalf>(layout, mStages, numStages);
+  PlaceRoots<ZeroHalf>(layout, mStages, numStages);
 
   const Complex h = ResponseAt(layout.GetNormalW());
   const double scale = layout.GetNormalGain() / std::sqrt(h.real() * h.real() + h.imag() * h.imag());

@@ -97,6 +97,17 @@ private:
   StageMemory* mMemory;
 };
 
+// A filter that runs through a cascade; designs derive from it.
+class CascadeFilter : public Cascade
+{
+protected:
+  CascadeFilter(Stage* stages, int maxStages, StageMemory* memory, int numChannels)
+    : Cascade(stages, maxStages, memory, numChannels)
+  {
+  }
+  ~CascadeFilter() = default;
+};
+
 template <int MaxStages, int Channels>
 struct CascadeStorage
 {

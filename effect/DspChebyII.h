@@ -101,14 +101,14 @@ struct LowPass
   }
 };
 
-// A filter designed from a pole/zero layout into a cascade.
-class PoleFilter : public Cascade
+// A filter designed from a pole/zero layout into its cascade.
+class PoleFilter : public CascadeFilter
 {
 public:
   virtual void SetParams(const Params& params) = 0;
 
 protected:
-  using Cascade::Cascade;
+  using CascadeFilter::CascadeFilter;
   ~PoleFilter() = default;
 };
 

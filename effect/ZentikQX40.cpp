@@ -25,8 +25,10 @@ constexpr int kVendorVersion = 0x00010101;   // 1.1.1
 constexpr int kUniqueID = FourCC('Q', 'X', '4', '0');
 constexpr int kMakerID = FourCC('Z', 'n', 't', 'k');
 
-// The engines count their rate in whole hertz. Rates outside what an int
-// holds are clamped so that the conversion stays defined.
+// The engines count their rate in whole hertz. A rate below 1 Hz would make
+// the oversampling filters' design 0/0 and leave NaN in their memory for
+// good, so it counts as 1; rates past what an int holds are clamped so that
+// the conversion stays defined.
 int EngineRate(double sampleRate)
 {
   if (!(sampleRate >= 1.0))
