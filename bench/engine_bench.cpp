@@ -5,11 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdint>
 #include <vector>
 
+#include "bench/Throughput.h"
 #include "effect/qx4.h"
 
 namespace
@@ -36,7 +35,7 @@ void EngineProcessBlock(benchmark::State& state)
     source[static_cast<size_t>(i)] = 0.5 * std::sin(2.0 * 3.14159265358979323846 * 440.0 * i / kHostRate);
   std::vector<double> buffer(source.size());
 
-  const auto start = std::chrono::steady_clock::now();
+  const ThroughputClock clock;
   for (auto _ : state)
   {
     std::copy(source.begin(), source.end(), buffer.begin());
@@ -44,16 +43,9 @@ void EngineProcessBlock(benchmark::State& state)
     benchmark::DoNotOptimize(buffer.data());
     benchmark::ClobberMemory();
   }
-
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-
-  const double samples = static_cast<double>(state.iterations()) * block;
-  state.SetItemsProcessed(static_cast<int64_t>(samples));
-  // Seconds of 44.1 kHz audio per second of processing, for one channel.
-  if (seconds > 0.0)
-    state.counters["realtime_x"] = samples / kHostRate / seconds;
-  state.counters["per_sample"] =
-    benchmark::Counter(samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  // Real time: seconds of 44.1 kHz audio per second of processing, for one
+  // channel.
+  clock.Report(state, static_cast<double>(state.iterations()) * block, kHostRate, "per_sample");
 }
 
 BENCHMARK(EngineProcessBlock)->ArgNames({"factor", "block"})->ArgsProduct({{1, 2, 4}, {64, 512, 4096}});

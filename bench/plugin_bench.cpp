@@ -5,11 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
-#include <cstdint>
 #include <vector>
 
+#include "bench/Throughput.h"
 #include "effect/ZentikQX40.h"
 
 namespace
@@ -36,7 +35,7 @@ void PluginStereoBlock(benchmark::State& state)
   double* in[2] = {inL.data(), inR.data()};
   double* out[2] = {outL.data(), outR.data()};
 
-  const auto start = std::chrono::steady_clock::now();
+  const ThroughputClock clock;
   for (auto _ : state)
   {
     plug.ProcessDouble(in, 2, out, 2, block);
@@ -44,16 +43,8 @@ void PluginStereoBlock(benchmark::State& state)
     benchmark::DoNotOptimize(outR.data());
     benchmark::ClobberMemory();
   }
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-
-  // Items are stereo frames.
-  const double frames = static_cast<double>(state.iterations()) * block;
-  state.SetItemsProcessed(static_cast<int64_t>(frames));
-  // Seconds of stereo audio at the block's own rate per second of processing.
-  if (seconds > 0.0)
-    state.counters["realtime_x"] = frames / rate / seconds;
-  state.counters["per_frame"] =
-    benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  // Items are stereo frames; real time is at the block's own rate.
+  clock.Report(state, static_cast<double>(state.iterations()) * block, rate, "per_frame");
 }
 
 BENCHMARK(PluginStereoBlock)->ArgNames({"rate", "block"})->ArgsProduct({{44100, 96000}, {64, 512, 4096}});
