@@ -27,6 +27,10 @@ public:
   intptr_t Extended(int, void*) override { return 0; }
 
 private:
+  // Platform parts. False when no pixel store can ever be made (Windows: no DC).
+  bool CanHoldPixels() const;
+  // Makes a store of mAllocWidth x mAllocHeight pixels and sets mBits; false on failure.
+  bool CreateSection();
   // Frees the current pixel store (and, on Windows, deselects the section).
   void FreeSection();
 

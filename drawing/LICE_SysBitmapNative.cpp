@@ -1,5 +1,5 @@
-// LICE_SysBitmap for builds without GDI: the same sizing rules over heap pixels,
-// no device context.
+// The pixel store of LICE_SysBitmap in builds without GDI: heap pixels, no
+// device context.
 #include "drawing/LICE_SysBitmap.h"
 
 #include <cstdlib>
@@ -22,41 +22,16 @@ void LICE_SysBitmap::FreeSection()
   mBits = nullptr;
 }
 
-bool LICE_SysBitmap::Resize(int width, int height)
+bool LICE_SysBitmap::CanHoldPixels() const
 {
-  if (width < 0)
-    width = 0;
-  if (height < 0)
-    height = 0;
-  if (width == mWidth && height == mHeight)
-    return false;
-
-  mWidth = width;
-  mHeight = height;
-  if (width && height && mAllocWidth >= width && mAllocHeight >= height && mBits)
-    return true;
-
-  FreeSection();
-  // 64-bit: a huge width must neither wrap the rounding nor the byte count.
-  const int64_t allocWidth = ((int64_t)width + 3) & ~(int64_t)3;
-  const bool fits = allocWidth * height * 4 <= LICE_MaxBitmapBytes;
-  mAllocWidth = fits ? (int)allocWidth : 0;
-  mAllocHeight = height;
-  if (fits && (mAllocWidth < 1 || height < 1))
-    return false;
-
-  const int64_t bytes = allocWidth * height * 4;
-  if (fits)
-  {
-    // 64-byte alignment like a DIB section's page-aligned bits.
-    mSection = aligned_alloc(64, (size_t)((bytes + 63) & ~(int64_t)63));
-    mBits = (LICE_Pixel*)mSection;
-  }
-  if (!mBits)
-  {
-    mWidth = mHeight = 0;
-    mAllocWidth = mAllocHeight = 0;
-    return false;
-  }
   return true;
+}
+
+bool LICE_SysBitmap::CreateSection()
+{
+  const size_t bytes = (size_t)mAllocWidth * (size_t)mAllocHeight * sizeof(LICE_Pixel);
+  // 64-byte alignment like a DIB section's page-aligned bits.
+  mSection = aligned_alloc(64, (bytes + 63) & ~(size_t)63);
+  mBits = (LICE_Pixel*)mSection;
+  return mBits != nullptr;
 }

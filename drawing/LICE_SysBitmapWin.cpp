@@ -1,4 +1,4 @@
-// Windows LICE_SysBitmap: a top-down DIB section in a memory DC.
+// The pixel store of LICE_SysBitmap on Windows: a top-down DIB section in a memory DC.
 #include "drawing/LICE_SysBitmap.h"
 
 #include <windows.h>
@@ -31,68 +31,32 @@ void LICE_SysBitmap::FreeSection()
   mBits = nullptr;
 }
 
-bool LICE_SysBitmap::Resize(int width, int height)
+bool LICE_SysBitmap::CanHoldPixels() const
 {
-  if (!mDC)
+  return mDC != nullptr;
+}
+
+bool LICE_SysBitmap::CreateSection()
+{
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = mAllocWidth;
+  // Negative height: top-down rows, memory row 0 is the top row.
+  bmi.bmiHeader.biHeight = IsFlipped() ? mAllocHeight : -mAllocHeight;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(mDC, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!section || !bits)
   {
-    mWidth = mHeight = 0;
-    mBits = nullptr;
-    return false;
-  }
-  if (width < 0)
-    width = 0;
-  if (height < 0)
-    height = 0;
-  if (width == mWidth && height == mHeight)
-    return false;
-
-  mWidth = width;
-  mHeight = height;
-  if (width && height && mAllocWidth >= width && mAllocHeight >= height && mBits)
-    return true;  // keep the larger section; the span stays mAllocWidth
-
-  FreeSection();
-  // 64-bit: a huge width must neither wrap the rounding nor the byte count.
-  const int64_t allocWidth = ((int64_t)width + 3) & ~(int64_t)3;
-  const bool fits = allocWidth * height * 4 <= LICE_MaxBitmapBytes;
-  mAllocWidth = fits ? (int)allocWidth : 0;
-  mAllocHeight = height;
-  if (fits && (mAllocWidth < 1 || height < 1))
-    return false;
-
-  bool made = false;
-  if (fits)
-  {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = mAllocWidth;
-    bmi.bmiHeader.biHeight = IsFlipped() ? height : -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(mDC, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (section && bits)
-    {
-      mSection = section;
-      mBits = (LICE_Pixel*)bits;
-      mPrevBitmap = SelectObject(mDC, section);
-      made = true;
-    }
-    else if (section)
-    {
+    if (section)
       DeleteObject(section);
-    }
-  }
-
-  if (!made)
-  {
-    // Report the failure: callers check the result or the size before drawing.
-    mWidth = mHeight = 0;
-    mAllocWidth = mAllocHeight = 0;
-    mBits = nullptr;
     return false;
   }
+  mSection = section;
+  mBits = (LICE_Pixel*)bits;
+  mPrevBitmap = SelectObject(mDC, section);
   return true;
 }
