@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "drawing/LICE_Combine.h"
 #include "drawing/LICE_FillRect.h"
@@ -129,30 +130,22 @@ void LICE_CachedFont::SetFromHFont(HFONT font, int flags)
 
 LICE_Pixel LICE_CachedFont::SetTextColour(LICE_Pixel colour)
 {
-  const LICE_Pixel old = mTextColour;
-  mTextColour = colour;
-  return old;
+  return std::exchange(mTextColour, colour);
 }
 
 LICE_Pixel LICE_CachedFont::SetBackgroundColour(LICE_Pixel colour)
 {
-  const LICE_Pixel old = mBackgroundColour;
-  mBackgroundColour = colour;
-  return old;
+  return std::exchange(mBackgroundColour, colour);
 }
 
 LICE_Pixel LICE_CachedFont::SetEffectColour(LICE_Pixel colour)
 {
-  const LICE_Pixel old = mEffectColour;
-  mEffectColour = colour;
-  return old;
+  return std::exchange(mEffectColour, colour);
 }
 
 int LICE_CachedFont::SetBackgroundMode(int mode)
 {
-  const int old = mBackgroundMode;
-  mBackgroundMode = mode;
-  return old;
+  return std::exchange(mBackgroundMode, mode);
 }
 
 void LICE_CachedFont::SetCombineMode(int mode, float alpha)

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "drawing/LICE_SelectedFontWin.h"
 #include "drawing/LICE_SysBitmap.h"
 
 namespace
@@ -82,26 +83,6 @@ namespace
     WCHAR* mWide = nullptr;
     int mUnits = 0;
   };
-
-  class SelectedFont
-  {
-  public:
-    SelectedFont(HDC dc, HFONT font) : mDC(dc), mPrevious(font ? SelectObject(dc, font) : nullptr) {}
-    ~SelectedFont()
-    {
-      if (mPrevious)
-        SelectObject(mDC, mPrevious);
-    }
-    void Reselect(HFONT font)
-    {
-      if (font)
-        SelectObject(mDC, font);
-    }
-
-  private:
-    HDC mDC;
-    HGDIOBJ mPrevious;
-  };
 }
 
 int LICE_CachedFont::DrawStringNative(LICE_IBitmap* bitmap, const char* text, int length, LICE_TextRect* rect,
@@ -133,7 +114,7 @@ int LICE_CachedFont::DrawStringNative(LICE_IBitmap* bitmap, const char* text, in
   if (dc)
   {
     // The font's opacity and combine mode do not apply on this route.
-    SelectedFont selected(dc, mFont);
+    LICE_SelectedFont selected(dc, mFont);
     setColours(dc);
     RECT r = {rect->left, rect->top, rect->right, rect->bottom};
     const int result = platformText.Draw(dc, &r, format);
@@ -150,7 +131,7 @@ int LICE_CachedFont::DrawStringNative(LICE_IBitmap* bitmap, const char* text, in
   HDC sdc = TextScratch->GetDeviceContext();
   if (!sdc)
     return 0;
-  SelectedFont selected(sdc, mFont);
+  LICE_SelectedFont selected(sdc, mFont);
   RECT m = {0, 0, 0, 0};
   int result = platformText.Draw(sdc, &m, (format & ~0xFu) | DT_CALCRECT | DT_NOPREFIX);
   const int64_t w = m.right, h = m.bottom;

@@ -4,24 +4,7 @@
 
 #include <windows.h>
 
-namespace
-{
-  // Selects font into dc for the lifetime of the object (a null font keeps the DC's own).
-  class SelectedFont
-  {
-  public:
-    SelectedFont(HDC dc, HFONT font) : mDC(dc), mPrevious(font ? SelectObject(dc, font) : nullptr) {}
-    ~SelectedFont()
-    {
-      if (mPrevious)
-        SelectObject(mDC, mPrevious);
-    }
-
-  private:
-    HDC mDC;
-    HGDIOBJ mPrevious;
-  };
-}
+#include "drawing/LICE_SelectedFontWin.h"
 
 void LICE_TextRenderer::SetupRaster(LICE_IBitmap* raster)
 {
@@ -38,7 +21,7 @@ int LICE_TextRenderer::GetLineHeight(LICE_IBitmap* raster, HFONT font)
   HDC dc = raster->GetDeviceContext();
   if (!dc)
     return 0;
-  SelectedFont selected(dc, font);
+  LICE_SelectedFont selected(dc, font);
   TEXTMETRICA tm = {};
   return GetTextMetricsA(dc, &tm) ? (int)tm.tmHeight : 0;
 }
@@ -49,7 +32,7 @@ void LICE_TextRenderer::MeasureChar(LICE_IBitmap* raster, HFONT font, uint16_t c
   HDC dc = raster->GetDeviceContext();
   if (!dc)
     return;
-  SelectedFont selected(dc, font);
+  LICE_SelectedFont selected(dc, font);
   const WCHAR text = (WCHAR)ch;
   RECT r = {0, 0, 0, 0};
   DrawTextW(dc, &text, 1, &r, DT_NOPREFIX | DT_CALCRECT | DT_SINGLELINE);
@@ -62,7 +45,7 @@ void LICE_TextRenderer::DrawChar(LICE_IBitmap* raster, HFONT font, uint16_t ch, 
   HDC dc = raster->GetDeviceContext();
   if (!dc)
     return;
-  SelectedFont selected(dc, font);
+  LICE_SelectedFont selected(dc, font);
   const WCHAR text = (WCHAR)ch;
   RECT r = {0, 0, right, bottom};
   DrawTextW(dc, &text, 1, &r, DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE);
