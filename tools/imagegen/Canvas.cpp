@@ -133,10 +133,9 @@ namespace imagegen
     return (h & 0xFFFFFF) / 16777215.0f;
   }
 
-  bool WritePNG(const std::string& path, const Canvas& c)
+  bool WritePNGRows(const std::string& path, png_bytep* rows, const std::function<void(png_structp, png_infop)>& describe)
   {
-    // Made before setjmp: a long jump must not skip a destructor.
-    const std::vector<uint8_t> pixels = c.ToRGBA8();
+    // No local with a destructor lives in this frame: a long jump skips them.
     FILE* fp = fopen(path.c_str(), "wb");
     if (!fp)
       return false;
@@ -149,14 +148,24 @@ namespace imagegen
       return false;
     }
     png_init_io(png, fp);
-    png_set_compression_level(png, 9);
-    png_set_IHDR(png, info, (png_uint_32)c.Width(), (png_uint_32)c.Height(), 8, PNG_COLOR_TYPE_RGB_ALPHA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    describe(png, info);
     png_write_info(png, info);
-    for (int y = 0; y < c.Height(); ++y)
-      png_write_row(png, pixels.data() + (size_t)y * c.Width() * 4);
+    png_write_image(png, rows);
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return fclose(fp) == 0;
+  }
+
+  bool WritePNG(const std::string& path, const Canvas& c)
+  {
+    std::vector<uint8_t> pixels = c.ToRGBA8();
+    std::vector<png_bytep> rows((size_t)c.Height());
+    for (int y = 0; y < c.Height(); ++y)
+      rows[(size_t)y] = pixels.data() + (size_t)y * c.Width() * 4;
+    return WritePNGRows(path, rows.data(), [&c](png_structp png, png_infop info) {
+      png_set_compression_level(png, 9);
+      png_set_IHDR(png, info, (png_uint_32)c.Width(), (png_uint_32)c.Height(), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                   PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    });
   }
 }

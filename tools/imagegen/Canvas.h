@@ -2,6 +2,8 @@
 // A small float RGBA canvas with signed-distance shapes, used to paint the
 // editor's images. Coordinates are in pixels, pixel centres at +0.5.
 
+#include <png.h>
+
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -94,5 +96,11 @@ namespace imagegen
   // Deterministic hash noise in 0..1.
   float Hash(int x, int y, int seed);
 
+  // Writes rows already in the file's pixel format; describe sets the header
+  // (and any further chunks) before the info is written.
+  bool WritePNGRows(const std::string& path, png_bytep* rows,
+                    const std::function<void(png_structp, png_infop)>& describe);
+
+  // 8-bit RGBA, the canvas's own size.
   bool WritePNG(const std::string& path, const Canvas& c);
 }

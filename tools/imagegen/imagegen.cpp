@@ -422,43 +422,26 @@ namespace
     for (int y = 0; y < s.height; ++y)
       rows[y] = pixels.data() + rowBytes * y;
 
-    const std::string path = dir + "/" + s.name;
-    FILE* fp = fopen(path.c_str(), "wb");
-    if (!fp)
-      return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png)))
-    {
-      png_destroy_write_struct(&png, &info);
-      fclose(fp);
-      return false;
-    }
-    png_init_io(png, fp);
-    png_set_IHDR(png, info, s.width, s.height, s.bitDepth, s.colourType, s.interlace, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
     png_color palette[4] = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {40, 60, 200}};
     png_byte trnsAlpha[4] = {0, 128, 255, 64};
     png_color_16 trnsColour = {};
-    if (s.colourType == PNG_COLOR_TYPE_PALETTE)
-      png_set_PLTE(png, info, palette, 4);
-    if (s.trns)
-    {
+    return WritePNGRows(dir + "/" + s.name, rows.data(), [&](png_structp png, png_infop info) {
+      png_set_IHDR(png, info, s.width, s.height, s.bitDepth, s.colourType, s.interlace, PNG_COMPRESSION_TYPE_DEFAULT,
+                   PNG_FILTER_TYPE_DEFAULT);
       if (s.colourType == PNG_COLOR_TYPE_PALETTE)
-        png_set_tRNS(png, info, trnsAlpha, 4, nullptr);
-      else
+        png_set_PLTE(png, info, palette, 4);
+      if (s.trns)
       {
-        trnsColour.gray = 1;
-        trnsColour.red = trnsColour.green = trnsColour.blue = 11;
-        png_set_tRNS(png, info, nullptr, 0, &trnsColour);
+        if (s.colourType == PNG_COLOR_TYPE_PALETTE)
+          png_set_tRNS(png, info, trnsAlpha, 4, nullptr);
+        else
+        {
+          trnsColour.gray = 1;
+          trnsColour.red = trnsColour.green = trnsColour.blue = 11;
+          png_set_tRNS(png, info, nullptr, 0, &trnsColour);
+        }
       }
-    }
-    png_write_info(png, info);
-    png_write_image(png, rows.data());
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    fclose(fp);
-    return true;
+    });
   }
 
   int WriteSeeds(const std::string& dir)
