@@ -279,6 +279,20 @@ AudioBus* IPlugVST3::AudioBusAt(BusList& list, int index)
   return FCast<AudioBus>(busAt(&list, index));
 }
 
+// A bus of nChannels in place of `bus` when that exists with another channel
+// count (else `made` stays empty); false only when it cannot be allocated.
+static bool MakeReplacementBus(AudioBus* bus, int nChannels, const char* name, BusType type,
+                               int32 flags, IPtr<AudioBus>& made)
+{
+  if (!bus || SpeakerArr::getChannelCount(bus->getArrangement()) == nChannels)
+    return true;
+  String128 text;
+  vst3text::ToString128(text, name);
+  made = owned(new (std::nothrow)
+                   AudioBus(text, type, flags, IPlugVST3::ArrangementForChannels(nChannels)));
+  return made != nullptr;
+}
+
 tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                                  SpeakerArrangement* outputs, int32 numOuts)
 {
@@ -295,38 +309,15 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
       return kResultFalse;
 
     // Replacement buses are made first, so a failed allocation changes nothing.
-    String128 name;
-    AudioBus* in = AudioBusAt(audioInputs, 0);
-    AudioBus* out = AudioBusAt(audioOutputs, 0);
     IPtr<AudioBus> newIn, newOut, newSide;
-    if (in && SpeakerArr::getChannelCount(in->getArrangement()) != nIn)
-    {
-      vst3text::ToString128(name, "Input");
-      newIn = owned(new (std::nothrow) AudioBus(name, kMain, BusInfo::kDefaultActive,
-                                                ArrangementForChannels(nIn)));
-      if (!newIn)
-        return kOutOfMemory;
-    }
-    if (out && SpeakerArr::getChannelCount(out->getArrangement()) != nOut)
-    {
-      vst3text::ToString128(name, "Output");
-      newOut = owned(new (std::nothrow) AudioBus(name, kMain, BusInfo::kDefaultActive,
-                                                 ArrangementForChannels(nOut)));
-      if (!newOut)
-        return kOutOfMemory;
-    }
-    if (mSideChainChans)
-    {
-      const int nSide = SpeakerCount(inputs[1]);
-      AudioBus* side = AudioBusAt(audioInputs, 1);
-      if (side && SpeakerArr::getChannelCount(side->getArrangement()) != nSide)
-      {
-        vst3text::ToString128(name, "Sidechain Input");
-        newSide = owned(new (std::nothrow) AudioBus(name, kAux, 0, ArrangementForChannels(nSide)));
-        if (!newSide)
-          return kOutOfMemory;
-      }
-    }
+    if (!MakeReplacementBus(AudioBusAt(audioInputs, 0), nIn, "Input", kMain,
+                            BusInfo::kDefaultActive, newIn) ||
+        !MakeReplacementBus(AudioBusAt(audioOutputs, 0), nOut, "Output", kMain,
+                            BusInfo::kDefaultActive, newOut) ||
+        (mSideChainChans && !MakeReplacementBus(AudioBusAt(audioInputs, 1),
+                                                SpeakerCount(inputs[1]), "Sidechain Input", kAux,
+                                                0, newSide)))
+      return kOutOfMemory;
 
     ConnectInputChannels(0, NInChannels(), false);
     ConnectOutputChannels(0, NOutChannels(), false);

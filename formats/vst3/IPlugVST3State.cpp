@@ -71,6 +71,7 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state)
     const bool bypassRead = ReadAll(state, flag, 4);
     if (bypassRead)
       mHostBypass = (flag[0] | flag[1] | flag[2] | flag[3]) != 0;
+    // The values are restored even from a short stream; the editor shows them either way.
     PushAllParamsToGui();
     return (paramsComplete && bypassRead) ? kResultOk : kResultFalse;
   }

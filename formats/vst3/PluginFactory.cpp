@@ -51,9 +51,9 @@ const CPluginFactory::ClassEntry* CPluginFactory::findClass (const void* cid) co
 	return nullptr;
 }
 
-bool CPluginFactory::isClassRegistered (const TUID cid) const
+const PClassInfo2* CPluginFactory::classAt (int32 index) const
 {
-	return findClass (cid) != nullptr;
+	return (index >= 0 && index < mClassCount) ? &mClasses[index].info : nullptr;
 }
 
 tresult PLUGIN_API CPluginFactory::getFactoryInfo (PFactoryInfo* info)
@@ -71,11 +71,10 @@ int32 PLUGIN_API CPluginFactory::countClasses ()
 
 tresult PLUGIN_API CPluginFactory::getClassInfo (int32 index, PClassInfo* info)
 {
-	if (!info)
+	const PClassInfo2* found = classAt (index);
+	if (!info || !found)
 		return kInvalidArgument;
-	if (index < 0 || index >= mClassCount)
-		return kInvalidArgument;
-	const PClassInfo2& src = mClasses[index].info;
+	const PClassInfo2& src = *found;
 	*info = PClassInfo ();
 	std::memcpy (info->cid, src.cid, sizeof (TUID));
 	info->cardinality = src.cardinality;
@@ -86,11 +85,10 @@ tresult PLUGIN_API CPluginFactory::getClassInfo (int32 index, PClassInfo* info)
 
 tresult PLUGIN_API CPluginFactory::getClassInfo2 (int32 index, PClassInfo2* info)
 {
-	if (!info)
+	const PClassInfo2* found = classAt (index);
+	if (!info || !found)
 		return kInvalidArgument;
-	if (index < 0 || index >= mClassCount)
-		return kInvalidArgument;
-	std::memcpy (info, &mClasses[index].info, sizeof (PClassInfo2));
+	std::memcpy (info, found, sizeof (PClassInfo2));
 	return kResultOk;
 }
 
@@ -106,11 +104,10 @@ static void widenField (char16* dst, const char8* src, size_t count)
 
 tresult PLUGIN_API CPluginFactory::getClassInfoUnicode (int32 index, PClassInfoW* info)
 {
-	if (!info)
+	const PClassInfo2* found = classAt (index);
+	if (!info || !found)
 		return kInvalidArgument;
-	if (index < 0 || index >= mClassCount)
-		return kInvalidArgument;
-	const PClassInfo2& src = mClasses[index].info;
+	const PClassInfo2& src = *found;
 	*info = PClassInfoW ();
 	std::memcpy (info->cid, src.cid, sizeof (TUID));
 	info->cardinality = src.cardinality;

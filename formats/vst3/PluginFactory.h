@@ -19,7 +19,6 @@ public:
 
 	// Adds a class; false when the table cannot grow.
 	bool registerClass (const PClassInfo2& info, CreateFunc createFunc, void* context = nullptr);
-	bool isClassRegistered (const TUID cid) const;
 
 	//---IPluginFactory
 	tresult PLUGIN_API getFactoryInfo (PFactoryInfo* info) SMTG_OVERRIDE;
@@ -36,8 +35,6 @@ public:
 	uint32 PLUGIN_API addRef () SMTG_OVERRIDE;
 	uint32 PLUGIN_API release () SMTG_OVERRIDE;
 
-	int32 getRefCount () const { return mRefCount; }
-
 private:
 	struct ClassEntry
 	{
@@ -46,6 +43,8 @@ private:
 		void* context;
 	};
 	const ClassEntry* findClass (const void* cid) const;
+	// The description of the class at index, or null when there is none.
+	const PClassInfo2* classAt (int32 index) const;
 
 	int32 mRefCount;
 	PFactoryInfo mFactoryInfo;

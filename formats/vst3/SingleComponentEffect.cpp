@@ -18,7 +18,6 @@ SingleComponentEffect::SingleComponentEffect ()
 : audioInputs (kAudio, kInput)
 , audioOutputs (kAudio, kOutput)
 , eventInputs (kEvent, kInput)
-, eventOutputs (kEvent, kOutput)
 {
 	processSetup.processMode = kRealtime;
 	processSetup.symbolicSampleSize = kSample32;
@@ -66,12 +65,6 @@ EventBus* SingleComponentEffect::addEventInput (const TChar* name, int32 channel
 	return appendBus (eventInputs, new (std::nothrow) EventBus (name, busType, flags, channels));
 }
 
-EventBus* SingleComponentEffect::addEventOutput (const TChar* name, int32 channels,
-                                                 BusType busType, int32 flags)
-{
-	return appendBus (eventOutputs, new (std::nothrow) EventBus (name, busType, flags, channels));
-}
-
 void SingleComponentEffect::removeAudioBusses ()
 {
 	audioInputs.clear ();
@@ -81,7 +74,6 @@ void SingleComponentEffect::removeAudioBusses ()
 void SingleComponentEffect::removeEventBusses ()
 {
 	eventInputs.clear ();
-	eventOutputs.clear ();
 }
 
 void SingleComponentEffect::removeAllBusses ()
@@ -149,7 +141,7 @@ BusList* SingleComponentEffect::getBusList (MediaType type, BusDirection dir)
 	if (type == kAudio)
 		return dir == kInput ? &audioInputs : (dir == kOutput ? &audioOutputs : nullptr);
 	if (type == kEvent)
-		return dir == kInput ? &eventInputs : (dir == kOutput ? &eventOutputs : nullptr);
+		return dir == kInput ? &eventInputs : nullptr;   // no MIDI output
 	return nullptr;
 }
 

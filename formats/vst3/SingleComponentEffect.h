@@ -26,8 +26,6 @@ public:
 	                          int32 flags = BusInfo::kDefaultActive);
 	EventBus* addEventInput (const TChar* name, int32 channels = 16, BusType busType = kMain,
 	                         int32 flags = BusInfo::kDefaultActive);
-	EventBus* addEventOutput (const TChar* name, int32 channels = 16, BusType busType = kMain,
-	                          int32 flags = BusInfo::kDefaultActive);
 	void removeAudioBusses ();
 	void removeEventBusses ();
 	void removeAllBusses ();
@@ -80,7 +78,6 @@ protected:
 	BusList audioInputs;
 	BusList audioOutputs;
 	BusList eventInputs;
-	BusList eventOutputs;
 };
 
 } // namespace Vst

@@ -7,7 +7,6 @@
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 
-#include <mutex>
 #include <new>
 
 using namespace Steinberg;
@@ -30,17 +29,13 @@ FUnknown* createPlugin(void* context)
   return Vst3CreateUnderLock([]() { return CreateVst3Instance(nullptr); });
 }
 
-// Hosts call GetPluginFactory from one thread; the lock only keeps two
-// racing first calls from making two factories.
-std::mutex sFactoryLock;
-
 } // namespace
 
 extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory()
 {
+  // No lock: hosts call this once, from one thread.
   try
   {
-    std::lock_guard<std::mutex> lock(sFactoryLock);
     if (gPluginFactory)
     {
       gPluginFactory->addRef();
