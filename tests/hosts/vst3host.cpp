@@ -44,16 +44,42 @@ std::string hexBytes (const TUID id)
 	return s;
 }
 
-int info (const std::string& path)
+// The module and its first effect, initialised with this host's objects.
+// The instance goes before the module that holds its code.
+struct OpenEffect
+{
+	NamedHostApplication host {"vst3host"};
+	RecordingComponentHandler handler;
+	std::unique_ptr<PluginModule> module;
+	std::unique_ptr<PluginInstance> plugin;
+};
+
+bool openEffect (const std::string& path, OpenEffect& e)
 {
 	std::string error;
-	auto module = PluginModule::load (path, error);
-	if (!module)
+	e.module = PluginModule::load (path, error);
+	if (e.module)
+		e.plugin = PluginInstance::createFirstEffect (e.module->factory (), error);
+	if (!e.plugin)
 	{
 		std::fprintf (stderr, "vst3host: %s\n", error.c_str ());
-		return 1;
+		return false;
 	}
-	IPluginFactory* factory = module->factory ();
+	if (e.plugin->initialize (&e.host, &e.handler) != kResultOk)
+	{
+		std::fprintf (stderr, "vst3host: initialize failed\n");
+		return false;
+	}
+	return true;
+}
+
+int info (const std::string& path)
+{
+	OpenEffect e;
+	if (!openEffect (path, e))
+		return 1;
+	PluginInstance* plugin = e.plugin.get ();
+	IPluginFactory* factory = e.module->factory ();
 	PFactoryInfo fi;
 	factory->getFactoryInfo (&fi);
 	std::printf ("factory: vendor \"%s\" url \"%s\" email \"%s\" flags %d\n", fi.vendor, fi.url,
@@ -67,19 +93,6 @@ int info (const std::string& path)
 			             "flags %u cardinality %d\n  id %s\n",
 			             i, ci.name, ci.category, ci.subCategories, ci.version, ci.sdkVersion,
 			             ci.classFlags, ci.cardinality, hexBytes (ci.cid).c_str ());
-	}
-	auto plugin = PluginInstance::createFirstEffect (factory, error);
-	if (!plugin)
-	{
-		std::fprintf (stderr, "vst3host: %s\n", error.c_str ());
-		return 1;
-	}
-	NamedHostApplication host ("vst3host");
-	RecordingComponentHandler handler;
-	if (plugin->initialize (&host, &handler) != kResultOk)
-	{
-		std::fprintf (stderr, "vst3host: initialize failed\n");
-		return 1;
 	}
 	for (MediaType type : {kAudio, kEvent})
 		for (BusDirection dir : {kInput, kOutput})
@@ -117,26 +130,10 @@ struct RenderOptions
 
 int render (const std::string& path, const std::string& outPath, const RenderOptions& opt)
 {
-	std::string error;
-	auto module = PluginModule::load (path, error);
-	if (!module)
-	{
-		std::fprintf (stderr, "vst3host: %s\n", error.c_str ());
+	OpenEffect e;
+	if (!openEffect (path, e))
 		return 1;
-	}
-	auto plugin = PluginInstance::createFirstEffect (module->factory (), error);
-	if (!plugin)
-	{
-		std::fprintf (stderr, "vst3host: %s\n", error.c_str ());
-		return 1;
-	}
-	NamedHostApplication host ("vst3host");
-	RecordingComponentHandler handler;
-	if (plugin->initialize (&host, &handler) != kResultOk)
-	{
-		std::fprintf (stderr, "vst3host: initialize failed\n");
-		return 1;
-	}
+	PluginInstance* plugin = e.plugin.get ();
 	SpeakerArrangement stereo = SpeakerArr::kStereo;
 	if (plugin->processor->setBusArrangements (&stereo, 1, &stereo, 1) != kResultOk)
 	{

@@ -59,6 +59,13 @@ struct Loaded
     plug.reset();
   }
   bool ok() const { return plug != nullptr; }
+  // Set up for processing (64-bit unless asked otherwise) and started.
+  bool running(double rate, int32 maxBlock, int32 sampleSize = kSample64,
+               int32 mode = kRealtime)
+  {
+    return ok() && plug->setup(rate, maxBlock, sampleSize, mode) == kResultOk &&
+           plug->start() == kResultOk;
+  }
 
   ParameterInfo info(ParamID id)
   {
@@ -407,7 +414,6 @@ TEST(Vst3AdapterArrangements, SideChainReplacedBehindTheMainBus)
   ASSERT_TRUE(l.ok());
   IAudioProcessor* p = l.plug->processor;
   SpeakerArrangement stereo = SpeakerArr::kStereo;
-  SpeakerArrangement ins[2] = {SpeakerArr::kStereo, SpeakerArr::kMono};
   EXPECT_EQ(p->setBusArrangements(&stereo, 1, &stereo, 1), kResultFalse);
   EXPECT_EQ(l.bus(kAudio, kInput, 1).channelCount, 2);
   // Channel string "5-2": five inputs in, two out is the only legal pair.
@@ -420,7 +426,6 @@ TEST(Vst3AdapterArrangements, SideChainReplacedBehindTheMainBus)
   EXPECT_EQ(main.busType, kMain);
   EXPECT_EQ(toAscii(main.name), "Input");
   EXPECT_EQ(main.channelCount, 5);
-  (void)ins;
 }
 
 TEST(Vst3AdapterProcess, SetupRefusesWhatItCannotRun)
@@ -442,9 +447,7 @@ TEST(Vst3AdapterProcess, SetupRefusesWhatItCannotRun)
 TEST(Vst3AdapterProcess, LastQueuePointOncePerBlockAndBypass)
 {
   Loaded l(kGain);
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(44100.0, 256, kSample64), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(44100.0, 256));
   Buffers in = ramp(2, 256), out(2, std::vector<double>(256));
 
   ParameterChanges changes;
@@ -481,9 +484,7 @@ TEST(Vst3AdapterProcess, LastQueuePointOncePerBlockAndBypass)
 TEST(Vst3AdapterProcess, ProgramParameterRestoresPresets)
 {
   Loaded l(kGain);
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(44100.0, 32, kSample64), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(44100.0, 32));
   Buffers in = ramp(2, 32), out(2, std::vector<double>(32));
   ParameterChanges changes;
   auto gainAfter = [&](ParamID id, double value) {
@@ -557,9 +558,7 @@ TEST(Vst3AdapterProcess, ParameterTexts)
 TEST(Vst3AdapterProcess, BuffersTheHostGetsWrongAreSafe)
 {
   Loaded l(kGain);
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(44100.0, 64, kSample64), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(44100.0, 64));
 
   // Longer than announced, in both sample sizes: processed in slices,
   // nothing written past the end of the host's buffers.
@@ -657,9 +656,7 @@ TEST(Vst3AdapterProcess, BuffersTheHostGetsWrongAreSafe)
 TEST(Vst3AdapterProcess, InactiveOutputBusIsLeftAlone)
 {
   Loaded l(kGain);
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(44100.0, 64, kSample64), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(44100.0, 64));
   ASSERT_EQ(l.plug->component->activateBus(kAudio, kOutput, 0, false), kResultOk);
   Buffers in = ramp(2, 64), out(2, std::vector<double>(64, 7.0));
   ASSERT_EQ(run(*l.plug, in, out, 64), kResultOk);
@@ -674,9 +671,7 @@ TEST(Vst3AdapterProcess, InactiveOutputBusIsLeftAlone)
 TEST(Vst3AdapterProcess, LatencyDelaysTheBypassAndTellsTheHost)
 {
   Loaded l(kSide);
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(44100.0, 64, kSample64), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(44100.0, 64));
   Buffers in = ramp(5, 64), out(2, std::vector<double>(64));
   ParameterChanges changes;
   changes.add(kBypass, 0, 1.0);
@@ -701,9 +696,7 @@ TEST(Vst3AdapterProcess, LatencyDelaysTheBypassAndTellsTheHost)
 TEST(Vst3AdapterProcess, EditsReachTheHandlerOnlyWhenThereIsOne)
 {
   Loaded l(kGain);
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(44100.0, 32, kSample64), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(44100.0, 32));
   Buffers in = ramp(2, 32), out(2, std::vector<double>(32));
   ParameterChanges changes;
   changes.add(3, 0, 1.0);
@@ -732,9 +725,7 @@ TEST(Vst3AdapterProcess, EditsReachTheHandlerOnlyWhenThereIsOne)
 TEST(Vst3AdapterProcess, MidiEventsAndControllersReachThePlugin)
 {
   Loaded l(kSynth);
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(44100.0, 32, kSample64), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(44100.0, 32));
   Buffers none, out(6, std::vector<double>(32));
   EventList events;
   events.addNoteOn(3, 0, 64, 0.5f);
@@ -754,9 +745,7 @@ TEST(Vst3AdapterProcess, MidiEventsAndControllersReachThePlugin)
 TEST(Vst3AdapterProcess, TransportAndOfflineQueriesFollowTheLastContext)
 {
   Loaded l(kSynth, "Cubase LE AI Elements");
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(48000.0, 32, kSample64, kOffline), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(48000.0, 32, kSample64, kOffline));
   Buffers none, out(6, std::vector<double>(32));
   ProcessContext ctx = {};
   ctx.state = ProcessContext::kPlaying | ProcessContext::kCycleActive | ProcessContext::kTempoValid;
@@ -790,9 +779,7 @@ TEST(Vst3AdapterProcess, TransportAndOfflineQueriesFollowTheLastContext)
 TEST(Vst3AdapterProcess, ChangesAndRestoredStateReachTheEditor)
 {
   Loaded l(kSynth);
-  ASSERT_TRUE(l.ok());
-  ASSERT_EQ(l.plug->setup(44100.0, 32, kSample64), kResultOk);
-  ASSERT_EQ(l.plug->start(), kResultOk);
+  ASSERT_TRUE(l.running(44100.0, 32));
   Buffers none, out(6, std::vector<double>(32));
   ASSERT_EQ(run(*l.plug, none, out, 32, nullptr, nullptr, nullptr, {2, 2, 2}), kResultOk);
   const double before = out[4][16];

@@ -33,7 +33,8 @@ namespace imagegen
     }
   }
 
-  void Canvas::Place(const Canvas& src, int dx, int dy)
+  template <class F>
+  void Canvas::ForEachOverlap(const Canvas& src, int dx, int dy, F f)
   {
     for (int y = 0; y < src.mH; ++y)
     {
@@ -43,26 +44,21 @@ namespace imagegen
       {
         if (x + dx < 0 || x + dx >= mW)
           continue;
-        mPx[(size_t)(y + dy) * mW + x + dx] = src.mPx[(size_t)y * src.mW + x];
+        f(mPx[(size_t)(y + dy) * mW + x + dx], src.mPx[(size_t)y * src.mW + x]);
       }
     }
   }
 
+  void Canvas::Place(const Canvas& src, int dx, int dy)
+  {
+    ForEachOverlap(src, dx, dy, [](Colour& d, const Colour& s) { d = s; });
+  }
+
   void Canvas::Over(const Canvas& src, int dx, int dy)
   {
-    for (int y = 0; y < src.mH; ++y)
-    {
-      if (y + dy < 0 || y + dy >= mH)
-        continue;
-      for (int x = 0; x < src.mW; ++x)
-      {
-        if (x + dx < 0 || x + dx >= mW)
-          continue;
-        const Colour& s = src.mPx[(size_t)y * src.mW + x];
-        Colour& d = mPx[(size_t)(y + dy) * mW + x + dx];
-        d = {s.r + d.r * (1 - s.a), s.g + d.g * (1 - s.a), s.b + d.b * (1 - s.a), s.a + d.a * (1 - s.a)};
-      }
-    }
+    ForEachOverlap(src, dx, dy, [](Colour& d, const Colour& s) {
+      d = {s.r + d.r * (1 - s.a), s.g + d.g * (1 - s.a), s.b + d.b * (1 - s.a), s.a + d.a * (1 - s.a)};
+    });
   }
 
   std::vector<uint8_t> Canvas::ToRGBA8() const

@@ -75,6 +75,10 @@ namespace imagegen
     std::vector<uint8_t> ToRGBA8() const;
 
   private:
+    // Calls f(destination pixel, source pixel) where src placed at (dx, dy) overlaps.
+    template <class F>
+    void ForEachOverlap(const Canvas& src, int dx, int dy, F f);
+
     int mW, mH;
     std::vector<Colour> mPx;  // premultiplied
   };
