@@ -30,6 +30,22 @@ namespace
 
   inline int ClampToInt(int64_t v) { return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : (int)v); }
 
+  // A line feed: the pen goes back to the line start (sx or sy) one line
+  // advance further on (down, or right for vertical fonts).
+  inline void NextLine(bool vertical, int64_t lineAdvance, int64_t sx, int64_t sy, int64_t& x, int64_t& y)
+  {
+    if (vertical)
+    {
+      x += lineAdvance;
+      y = sy;
+    }
+    else
+    {
+      x = sx;
+      y += lineAdvance;
+    }
+  }
+
   inline int GlyphCount(const HeapBuffer& b) { return b.GetSize() / (int)sizeof(GlyphRecord); }
 }
 
@@ -471,16 +487,7 @@ int LICE_CachedFont::MeasureGlyphs(const char* text, int length, LICE_TextRect* 
   {
     if (newLine)
     {
-      if (vertical)
-      {
-        y = 0;
-        x += lineAdvance;
-      }
-      else
-      {
-        x = 0;
-        y += lineAdvance;
-      }
+      NextLine(vertical, lineAdvance, 0, 0, x, y);
       continue;
     }
     if (!record)
@@ -555,16 +562,7 @@ int LICE_CachedFont::DrawStringGlyphs(LICE_IBitmap* bitmap, const char* text, in
   {
     if (newLine)
     {
-      if (vertical)
-      {
-        x += lineAdvance;
-        y = sy;
-      }
-      else
-      {
-        x = sx;
-        y += lineAdvance;
-      }
+      NextLine(vertical, lineAdvance, sx, sy, x, y);
       continue;
     }
     if (!record || !GetGlyphCoverage(record))
