@@ -212,7 +212,8 @@ public:
   // Channel ranges below are clamped to the channel tables.
 
   // Sets the connection flag of channels [first, first + count); an
-  // unconnected channel reads and writes its own scratch buffer.
+  // unconnected channel reads and writes its own scratch buffer. An input
+  // that was connected is cleared as it disconnects, so it reads silence.
   void ConnectInputChannels(int first, int count, bool connected);
   void ConnectOutputChannels(int first, int count, bool connected);
 

@@ -50,6 +50,95 @@ void ZeroDoubles(double* p, int n)
   if (p && n > 0) std::memset(p, 0, size_t(n) * sizeof(double));
 }
 
+// The helpers below serve both channel lists: InputChannel and OutputChannel
+// share the connection flag, slot, scratch buffer and host double buffer.
+
+template <class Channel>
+void ZeroScratch(Channel* channel)
+{
+  ZeroDoubles(channel->ScratchData(), channel->mScratch.GetSize() / int(sizeof(double)));
+}
+
+// Resizes every scratch buffer to `bytes`, zeroed, and returns the fewest
+// doubles any of them got (at most `frames`).
+template <class Channel>
+int ResizeScratch(PointerList<Channel>& channels, int bytes, int frames)
+{
+  for (int i = 0; i < channels.GetSize(); ++i)
+  {
+    Channel* channel = channels.Get(i);
+    channel->mScratch.Resize(bytes);
+    const int got = channel->mScratch.GetSize() / int(sizeof(double));
+    if (got < frames) frames = got;
+    ZeroScratch(channel);
+    // Storage may have moved: re-point every slot that is not a host buffer.
+    if (!channel->mHostDouble) *channel->mSlot = channel->ScratchData();
+  }
+  return frames;
+}
+
+template <class Channel>
+void ZeroAllScratch(PointerList<Channel>& channels)
+{
+  for (int i = 0; i < channels.GetSize(); ++i) ZeroScratch(channels.Get(i));
+}
+
+// Unconnected channels read and write their own scratch buffer. With
+// `clearOnDisconnect` a channel that was connected starts it from silence:
+// host samples converted into it earlier would otherwise sound again. Only
+// the change of state clears, not every block.
+template <class Channel>
+void SetConnected(PointerList<Channel>& channels, int first, int count, bool connected,
+                  bool clearOnDisconnect)
+{
+  int begin, end;
+  ClampRange(first, count, channels.GetSize(), begin, end);
+  for (int i = begin; i < end; ++i)
+  {
+    Channel* channel = channels.Get(i);
+    const bool wasConnected = channel->mConnected;
+    channel->mConnected = connected;
+    if (connected) continue;
+    if (wasConnected && clearOnDisconnect) ZeroScratch(channel);
+    *channel->mSlot = channel->ScratchData();
+    channel->mHostDouble = nullptr;
+    channel->mHostFloat = nullptr;
+  }
+}
+
+// Connected channels of the range take the next host double buffers; a null
+// one leaves the slot on the scratch buffer, zeroed when `zeroMissing`.
+template <class Channel>
+void AttachDouble(PointerList<Channel>& channels, int first, int count, double* const* buffers,
+                  bool zeroMissing, int blockSize)
+{
+  int begin, end;
+  ClampRange(first, count, channels.GetSize(), begin, end);
+  int next = 0;
+  for (int i = begin; i < end; ++i)
+  {
+    Channel* channel = channels.Get(i);
+    if (!channel->mConnected) continue;
+    double* host = buffers ? buffers[next] : nullptr;
+    ++next;
+    channel->mHostFloat = nullptr;
+    channel->mHostDouble = host;
+    if (!host && zeroMissing) ZeroDoubles(channel->ScratchData(), blockSize);
+    *channel->mSlot = host ? host : channel->ScratchData();
+  }
+}
+
+// Connected host double buffers at `offset` frames into the block.
+template <class Channel>
+void PointHostSlots(PointerList<Channel>& channels, int offset)
+{
+  for (int i = 0; i < channels.GetSize(); ++i)
+  {
+    Channel* channel = channels.Get(i);
+    if (channel->mHostDouble) *channel->mSlot = channel->mHostDouble + offset;
+  }
+}
+
 } // namespace
 
 void IPlugBase::SetBlockSize(int blockSize)
@@ -61,93 +150,31 @@ void IPlugBase::SetBlockSize(int blockSize)
   const int want = bytes <= 0x7FFFFFFF ? int(bytes) : 0;
   // The usable size is what every scratch buffer actually got.
   int usable = want / int(sizeof(double));
-
-  for (int i = 0; i < NInChannels(); ++i)
-  {
-    InputChannel* channel = mInChannels.Get(i);
-    channel->mScratch.Resize(want);
-    const int got = channel->mScratch.GetSize() / int(sizeof(double));
-    if (got < usable) usable = got;
-    ZeroDoubles(channel->ScratchData(), got);
-    // Storage may have moved: re-point every slot that is not a host buffer.
-    if (!channel->mHostDouble) *channel->mSlot = channel->ScratchData();
-  }
-  for (int i = 0; i < NOutChannels(); ++i)
-  {
-    OutputChannel* channel = mOutChannels.Get(i);
-    channel->mScratch.Resize(want);
-    const int got = channel->mScratch.GetSize() / int(sizeof(double));
-    if (got < usable) usable = got;
-    ZeroDoubles(channel->ScratchData(), got);
-    if (!channel->mHostDouble) *channel->mSlot = channel->ScratchData();
-  }
+  usable = ResizeScratch(mInChannels, want, usable);
+  usable = ResizeScratch(mOutChannels, want, usable);
   mBlockSize = usable;
 }
 
 void IPlugBase::ClearChannelScratch()
 {
-  for (int i = 0; i < NInChannels(); ++i)
-  {
-    InputChannel* channel = mInChannels.Get(i);
-    ZeroDoubles(channel->ScratchData(), channel->mScratch.GetSize() / int(sizeof(double)));
-  }
-  for (int i = 0; i < NOutChannels(); ++i)
-  {
-    OutputChannel* channel = mOutChannels.Get(i);
-    ZeroDoubles(channel->ScratchData(), channel->mScratch.GetSize() / int(sizeof(double)));
-  }
+  ZeroAllScratch(mInChannels);
+  ZeroAllScratch(mOutChannels);
 }
 
 void IPlugBase::ConnectInputChannels(int first, int count, bool connected)
 {
-  int begin, end;
-  ClampRange(first, count, NInChannels(), begin, end);
-  for (int i = begin; i < end; ++i)
-  {
-    InputChannel* channel = mInChannels.Get(i);
-    channel->mConnected = connected;
-    if (!connected)
-    {
-      *channel->mSlot = channel->ScratchData();
-      channel->mHostDouble = nullptr;
-      channel->mHostFloat = nullptr;
-    }
-  }
+  SetConnected(mInChannels, first, count, connected, true);
 }
 
 void IPlugBase::ConnectOutputChannels(int first, int count, bool connected)
 {
-  int begin, end;
-  ClampRange(first, count, NOutChannels(), begin, end);
-  for (int i = begin; i < end; ++i)
-  {
-    OutputChannel* channel = mOutChannels.Get(i);
-    channel->mConnected = connected;
-    if (!connected)
-    {
-      *channel->mSlot = channel->ScratchData();
-      channel->mHostDouble = nullptr;
-      channel->mHostFloat = nullptr;
-    }
-  }
+  // An unconnected output's scratch holds only what the plug-in writes there.
+  SetConnected(mOutChannels, first, count, connected, false);
 }
 
 void IPlugBase::AttachInputBuffersDouble(int first, int count, double* const* buffers)
 {
-  int begin, end;
-  ClampRange(first, count, NInChannels(), begin, end);
-  int next = 0;
-  for (int i = begin; i < end; ++i)
-  {
-    InputChannel* channel = mInChannels.Get(i);
-    if (!channel->mConnected) continue;
-    double* host = buffers ? buffers[next] : nullptr;
-    ++next;
-    channel->mHostFloat = nullptr;
-    channel->mHostDouble = host;
-    if (!host) ZeroDoubles(channel->ScratchData(), mBlockSize);
-    *channel->mSlot = host ? host : channel->ScratchData();
-  }
+  AttachDouble(mInChannels, first, count, buffers, true, mBlockSize);
 }
 
 void IPlugBase::AttachInputBuffersFloat(int first, int count, float* const* buffers, int nFrames)
@@ -180,19 +207,7 @@ void IPlugBase::AttachInputBuffersFloat(int first, int count, float* const* buff
 
 void IPlugBase::AttachOutputBuffersDouble(int first, int count, double* const* buffers)
 {
-  int begin, end;
-  ClampRange(first, count, NOutChannels(), begin, end);
-  int next = 0;
-  for (int i = begin; i < end; ++i)
-  {
-    OutputChannel* channel = mOutChannels.Get(i);
-    if (!channel->mConnected) continue;
-    double* host = buffers ? buffers[next] : nullptr;
-    ++next;
-    channel->mHostFloat = nullptr;
-    channel->mHostDouble = host;
-    *channel->mSlot = host ? host : channel->ScratchData();
-  }
+  AttachDouble(mOutChannels, first, count, buffers, false, mBlockSize);
 }
 
 void IPlugBase::AttachOutputBuffersFloat(int first, int count, float* const* buffers)
@@ -270,36 +285,23 @@ void IPlugBase::RunSlice(int nFrames, bool passThrough)
 
 void IPlugBase::PointSlotsAtSlice(int offset, int nFrames)
 {
+  PointHostSlots(mInChannels, offset);
+  PointHostSlots(mOutChannels, offset);
   for (int i = 0; i < NInChannels(); ++i)
   {
     InputChannel* channel = mInChannels.Get(i);
-    if (!channel->mConnected) continue;
-    if (channel->mHostDouble)
-      *channel->mSlot = channel->mHostDouble + offset;
-    else if (channel->mHostFloat)
+    if (!channel->mConnected || channel->mHostDouble) continue;
+    if (channel->mHostFloat)
       FloatToDouble(channel->mHostFloat + offset, channel->ScratchData(), nFrames);
     else
       ZeroDoubles(channel->ScratchData(), nFrames); // a null host buffer stays silent
-  }
-  for (int i = 0; i < NOutChannels(); ++i)
-  {
-    OutputChannel* channel = mOutChannels.Get(i);
-    if (channel->mConnected && channel->mHostDouble) *channel->mSlot = channel->mHostDouble + offset;
   }
 }
 
 void IPlugBase::RestoreSlots()
 {
-  for (int i = 0; i < NInChannels(); ++i)
-  {
-    InputChannel* channel = mInChannels.Get(i);
-    if (channel->mHostDouble) *channel->mSlot = channel->mHostDouble;
-  }
-  for (int i = 0; i < NOutChannels(); ++i)
-  {
-    OutputChannel* channel = mOutChannels.Get(i);
-    if (channel->mHostDouble) *channel->mSlot = channel->mHostDouble;
-  }
+  PointHostSlots(mInChannels, 0);
+  PointHostSlots(mOutChannels, 0);
 }
 
 void IPlugBase::ConvertOutputsToFloat(int offset, int nFrames)

@@ -65,6 +65,51 @@ TEST(Routing, UnconnectedInputReadsSilence)
   EXPECT_EQ(plug.processedFrames, std::vector<int>{64});
 }
 
+// Samples converted from a float host must not sound again once the host
+// stops supplying that channel.
+TEST(Routing, DisconnectedInputReadsSilenceAfterFloatBlocks)
+{
+  TestPlug plug;
+  plug.SetBlockSize(16);
+  Gain2(plug);
+  plug.ConnectInputChannels(0, 2, true);
+  plug.ConnectOutputChannels(0, 2, true);
+  HostBuffers<float> in(2, 16, 0.5f), out(2, 16);
+  plug.AttachInputBuffersFloat(0, 2, in.Ptrs(), 16);
+  plug.AttachOutputBuffersFloat(0, 2, out.Ptrs());
+  plug.ProcessBuffersFloat(16);
+  ASSERT_EQ(out.data[1], std::vector<float>(16, 1.0f));
+
+  for (bool asFloat : {true, false})
+  {
+    SCOPED_TRACE(asFloat ? "float" : "double");
+    HostBuffers<double> inD(1, 16, 0.5), outD(2, 16);
+    plug.ConnectInputChannels(0, 1, true);
+    plug.ConnectInputChannels(1, 1, false);
+    if (asFloat)
+    {
+      plug.AttachInputBuffersFloat(0, 2, in.Ptrs(), 16);
+      plug.AttachOutputBuffersFloat(0, 2, out.Ptrs());
+      plug.ProcessBuffersFloat(16);
+      EXPECT_EQ(out.data[0], std::vector<float>(16, 1.0f));
+      EXPECT_EQ(out.data[1], std::vector<float>(16, 0.0f));
+    }
+    else
+    {
+      plug.AttachInputBuffersDouble(0, 2, inD.Ptrs());
+      plug.AttachOutputBuffersDouble(0, 2, outD.Ptrs());
+      plug.ProcessBuffersDouble(16);
+      EXPECT_EQ(outD.data[0], std::vector<double>(16, 1.0));
+      EXPECT_EQ(outD.data[1], std::vector<double>(16, 0.0));
+    }
+    // Reconnect and fill the scratch again for the next round.
+    plug.ConnectInputChannels(0, 2, true);
+    plug.AttachInputBuffersFloat(0, 2, in.Ptrs(), 16);
+    plug.AttachOutputBuffersFloat(0, 2, out.Ptrs());
+    plug.ProcessBuffersFloat(16);
+  }
+}
+
 TEST(Routing, FloatHostStereoConvertsBothWays)
 {
   TestPlug plug;
