@@ -148,7 +148,6 @@ void IPlugVST3::RouteInputs(ProcessData& data, bool is32)
   {
     // Nothing from the host: every input reads silence.
     ConnectInputChannels(0, nIn, false);
-    SilenceStaleInputScratch(is32);
     return;
   }
 
@@ -180,7 +179,6 @@ void IPlugVST3::RouteInputs(ProcessData& data, bool is32)
   ConnectInputChannels(nMain, mainChannels - nMain, false);
   ConnectInputChannels(mainChannels, nSide, true);
   ConnectInputChannels(mainChannels + nSide, mSideChainChans - nSide, false);
-  SilenceStaleInputScratch(is32);
 
   // Unconnected channels take no host pointer, so whole ranges are attached.
   if (is32)
@@ -194,30 +192,6 @@ void IPlugVST3::RouteInputs(ProcessData& data, bool is32)
       AttachInputBuffersFloat(mainChannels, mSideChainChans, sideBus.channelBuffers32, data.numSamples);
     else
       AttachInputBuffersDouble(mainChannels, mSideChainChans, sideBus.channelBuffers64);
-  }
-}
-
-// A 32-bit block converts host samples into the input channels' scratch
-// buffers; a channel left unconnected later reads that scratch, so it is
-// cleared first, or the last converted block would sound again.
-void IPlugVST3::SilenceStaleInputScratch(bool is32)
-{
-  for (int i = 0; i < NInChannels(); ++i)
-  {
-    InputChannel* channel = mInChannels.Get(i);
-    const uint64 bit = i < 64 ? (uint64(1) << i) : 0;
-    if (channel->mConnected)
-    {
-      if (is32)
-        mFloatFilledInputs |= bit;
-      continue;
-    }
-    if (!bit || (mFloatFilledInputs & bit))
-    {
-      if (double* scratch = channel->ScratchData())
-        std::memset(scratch, 0, size_t(channel->mScratch.GetSize()));
-      mFloatFilledInputs &= ~bit;
-    }
   }
 }
 
