@@ -76,7 +76,8 @@ namespace
 void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx_, int dsty_, const LICE_BlitRect* srcRect,
                float alpha, int mode)
 {
-  if (!dest || !src || alpha == 0.0f)
+  // A NaN opacity draws nothing either, channel copies included.
+  if (!dest || !src || alpha == 0.0f || alpha != alpha)
     return;
 
   // 64-bit clipping: extreme coordinates must not overflow.

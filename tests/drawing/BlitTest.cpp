@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "drawing/LICE_Blit.h"
@@ -86,7 +87,10 @@ TEST(Blit, ModesOutsideTheTableAndZeroOpacityDrawNothing)
   for (int mode : {6, 7, 0x42, 0xEF, 0x10006, 0x100EF})
     EXPECT_EQ(BlitOne(0xFFFFFFFF, 0x12345678, 1.0f, mode), 0x12345678u) << mode;
   for (int mode : {0, 1, 2, 3, 4, 5, 0x10000, 0x10003, 0xF7})
+  {
     EXPECT_EQ(BlitOne(0xFFFFFFFF, 0x12345678, 0.0f, mode), 0x12345678u) << mode;
+    EXPECT_EQ(BlitOne(0xFFFFFFFF, 0x12345678, std::nanf(""), mode), 0x12345678u) << mode;
+  }
   // Weight below 1 (alpha < 1/256) draws nothing either.
   EXPECT_EQ(BlitOne(0xFFFFFFFF, 0x12345678, 0.002f, 1), 0x12345678u);
   // Bits other than the low byte and source alpha are ignored.

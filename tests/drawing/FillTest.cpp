@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "drawing/LICE_FillRect.h"
@@ -70,6 +71,8 @@ TEST(FillRect, NothingHappensForInvalidInput)
   VectorBitmap bm(4, 4, false, 0, 0x1234);
   LICE_FillRect(nullptr, 0, 0, 4, 4, 0xFFFFFFFF, 1.0f, 0);
   LICE_FillRect(&bm, 0, 0, 4, 4, 0xFFFFFFFF, 0.0f, 0);
+  for (int mode : {0, 1, 5, 0x10000})
+    LICE_FillRect(&bm, 0, 0, 4, 4, 0xFFFFFFFF, std::nanf(""), mode);
   LICE_FillRect(&bm, 0, 0, 4, 4, 0x00FFFFFF, 1.0f, 0x10000);  // colour alpha 0
   LICE_FillRect(&bm, 0, 0, 4, 4, 0xFFFFFFFF, 1.0f, 6);
   LICE_FillRect(&bm, 0, 0, 4, 4, 0xFFFFFFFF, 1.0f, 0xF7);
