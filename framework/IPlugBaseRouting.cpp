@@ -19,30 +19,19 @@ void ClampRange(int first, int count, int size, int& begin, int& end)
   end = int(e > b ? e : b);
 }
 
-void FloatToDouble(const float* src, double* dest, int n)
+// Element by element, four per step, no scaling.
+template <class Src, class Dest>
+void Convert(const Src* src, Dest* dest, int n)
 {
   int i = 0;
   for (; i + 4 <= n; i += 4)
   {
-    dest[i] = src[i];
-    dest[i + 1] = src[i + 1];
-    dest[i + 2] = src[i + 2];
-    dest[i + 3] = src[i + 3];
+    dest[i] = Dest(src[i]);
+    dest[i + 1] = Dest(src[i + 1]);
+    dest[i + 2] = Dest(src[i + 2]);
+    dest[i + 3] = Dest(src[i + 3]);
   }
-  for (; i < n; ++i) dest[i] = src[i];
-}
-
-void DoubleToFloat(const double* src, float* dest, int n)
-{
-  int i = 0;
-  for (; i + 4 <= n; i += 4)
-  {
-    dest[i] = float(src[i]);
-    dest[i + 1] = float(src[i + 1]);
-    dest[i + 2] = float(src[i + 2]);
-    dest[i + 3] = float(src[i + 3]);
-  }
-  for (; i < n; ++i) dest[i] = float(src[i]);
+  for (; i < n; ++i) dest[i] = Dest(src[i]);
 }
 
 void ZeroDoubles(double* p, int n)
@@ -52,6 +41,27 @@ void ZeroDoubles(double* p, int n)
 
 // The helpers below serve both channel lists: InputChannel and OutputChannel
 // share the connection flag, slot, scratch buffer and host double buffer.
+
+// The base pass-through: input i to output i where both exist, silence on
+// the remaining outputs.
+template <class T>
+void CopyInputsToOutputs(T** inputs, T** outputs, int nIn, int nOut, int nFrames)
+{
+  if (nFrames <= 0) return;
+  for (int i = 0; i < nOut; ++i)
+  {
+    if (!outputs[i]) continue;
+    if (i < nIn && inputs[i])
+    {
+      if (inputs[i] != outputs[i])
+        std::memmove(outputs[i], inputs[i], size_t(nFrames) * sizeof(T));
+    }
+    else
+    {
+      std::memset(outputs[i], 0, size_t(nFrames) * sizeof(T));
+    }
+  }
+}
 
 template <class Channel>
 void ZeroScratch(Channel* channel)
@@ -196,7 +206,7 @@ void IPlugBase::AttachInputBuffersFloat(int first, int count, float* const* buff
       channel->mHostFloat = host;
       double* scratch = channel->ScratchData();
       if (host)
-        FloatToDouble(host, scratch, n);
+        Convert(host, scratch, n);
       else
         ZeroDoubles(scratch, n);
       *channel->mSlot = scratch;
@@ -292,7 +302,7 @@ void IPlugBase::PointSlotsAtSlice(int offset, int nFrames)
     InputChannel* channel = mInChannels.Get(i);
     if (!channel->mConnected || channel->mHostDouble) continue;
     if (channel->mHostFloat)
-      FloatToDouble(channel->mHostFloat + offset, channel->ScratchData(), nFrames);
+      Convert(channel->mHostFloat + offset, channel->ScratchData(), nFrames);
     else
       ZeroDoubles(channel->ScratchData(), nFrames); // a null host buffer stays silent
   }
@@ -310,7 +320,7 @@ void IPlugBase::ConvertOutputsToFloat(int offset, int nFrames)
   {
     OutputChannel* channel = mOutChannels.Get(i);
     if (channel->mConnected && channel->mHostFloat)
-      DoubleToFloat(*channel->mSlot, channel->mHostFloat + offset, nFrames);
+      Convert(*channel->mSlot, channel->mHostFloat + offset, nFrames);
   }
 }
 
@@ -328,38 +338,10 @@ void IPlugBase::SilenceConnectedOutputs(int nFrames, bool toFloat)
 
 void IPlugBase::ProcessAudioDouble(double** inputs, double** outputs, int nFrames)
 {
-  if (nFrames <= 0) return;
-  const int nIn = NInChannels(), nOut = NOutChannels();
-  for (int i = 0; i < nOut; ++i)
-  {
-    if (!outputs[i]) continue;
-    if (i < nIn && inputs[i])
-    {
-      if (inputs[i] != outputs[i])
-        std::memmove(outputs[i], inputs[i], size_t(nFrames) * sizeof(double));
-    }
-    else
-    {
-      ZeroDoubles(outputs[i], nFrames);
-    }
-  }
+  CopyInputsToOutputs(inputs, outputs, NInChannels(), NOutChannels(), nFrames);
 }
 
 void IPlugBase::ProcessAudioFloat(float** inputs, float** outputs, int nFrames)
 {
-  if (nFrames <= 0) return;
-  const int nIn = NInChannels(), nOut = NOutChannels();
-  for (int i = 0; i < nOut; ++i)
-  {
-    if (!outputs[i]) continue;
-    if (i < nIn && inputs[i])
-    {
-      if (inputs[i] != outputs[i])
-        std::memmove(outputs[i], inputs[i], size_t(nFrames) * sizeof(float));
-    }
-    else
-    {
-      std::memset(outputs[i], 0, size_t(nFrames) * sizeof(float));
-    }
-  }
+  CopyInputsToOutputs(inputs, outputs, NInChannels(), NOutChannels(), nFrames);
 }
