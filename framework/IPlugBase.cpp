@@ -24,8 +24,7 @@ void ParseChannelIO(const char* text, PointerList<ChannelIOPair>& pairs)
   for (;;)
   {
     int nIn = -1, nOut = -1;
-    const bool channelIOStrValid =
-      std::sscanf(token, "%d-%d", &nIn, &nOut) == 2 && nIn >= 0 && nOut >= 0;
+    const bool channelIOStrValid = std::sscanf(token, "%d-%d", &nIn, &nOut) == 2;
     ZQ_ASSERT(channelIOStrValid);
 
     ChannelIOPair* pair = new ChannelIOPair;

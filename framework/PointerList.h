@@ -56,10 +56,9 @@ public:
   // Deletes the owned element at `index` and closes the gap.
   void DeleteAt(int index)
   {
-    T* item = Get(index);
     if (index < 0 || index >= GetSize()) return;
+    delete List()[index];
     RemoveAt(index);
-    delete item;
   }
 
   // Deletes every owned element from the last to the first, then frees the list.
@@ -67,9 +66,8 @@ public:
   {
     for (int i = GetSize() - 1; i >= 0; --i)
     {
-      T* item = List()[i];
+      delete List()[i];
       mBuffer.Resize(i * int(sizeof(T*)), false);
-      delete item;
     }
     mBuffer.Free();
   }
