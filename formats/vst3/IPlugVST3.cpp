@@ -48,8 +48,7 @@ IPlugVST3::IPlugVST3(IPlugInstanceInfo /*instanceInfo*/, int nParams, const char
 IPlugVST3::~IPlugVST3()
 {
   // The views belong to the host; only the list goes.
-  while (mViews.GetSize())
-    mViews.RemoveAt(mViews.GetSize() - 1);
+  mViews.Empty();
 }
 
 IPlugVST3::SpeakerArrangement IPlugVST3::ArrangementForChannels(int nChannels)
@@ -264,8 +263,7 @@ tresult PLUGIN_API IPlugVST3::terminate()
 {
   try
   {
-    while (mViews.GetSize())
-      mViews.RemoveAt(mViews.GetSize() - 1);
+    mViews.Empty();   // the views are the host's to release
     return SingleComponentEffect::terminate();
   }
   catch (...)

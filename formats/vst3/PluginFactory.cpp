@@ -69,17 +69,24 @@ int32 PLUGIN_API CPluginFactory::countClasses ()
 	return mClassCount;
 }
 
+// The fields every class record starts with (id, cardinality, category);
+// the rest is cleared.
+template <class Info>
+static void copyHead (Info& dst, const PClassInfo2& src)
+{
+	dst = Info ();
+	std::memcpy (dst.cid, src.cid, sizeof (TUID));
+	dst.cardinality = src.cardinality;
+	std::memcpy (dst.category, src.category, sizeof (dst.category));
+}
+
 tresult PLUGIN_API CPluginFactory::getClassInfo (int32 index, PClassInfo* info)
 {
 	const PClassInfo2* found = classAt (index);
 	if (!info || !found)
 		return kInvalidArgument;
-	const PClassInfo2& src = *found;
-	*info = PClassInfo ();
-	std::memcpy (info->cid, src.cid, sizeof (TUID));
-	info->cardinality = src.cardinality;
-	std::memcpy (info->category, src.category, sizeof (info->category));
-	std::memcpy (info->name, src.name, sizeof (info->name));
+	copyHead (*info, *found);
+	std::memcpy (info->name, found->name, sizeof (info->name));
 	return kResultOk;
 }
 
@@ -108,10 +115,7 @@ tresult PLUGIN_API CPluginFactory::getClassInfoUnicode (int32 index, PClassInfoW
 	if (!info || !found)
 		return kInvalidArgument;
 	const PClassInfo2& src = *found;
-	*info = PClassInfoW ();
-	std::memcpy (info->cid, src.cid, sizeof (TUID));
-	info->cardinality = src.cardinality;
-	std::memcpy (info->category, src.category, sizeof (info->category));
+	copyHead (*info, src);
 	widenField (info->name, src.name, PClassInfo::kNameSize);
 	info->classFlags = src.classFlags;
 	std::memcpy (info->subCategories, src.subCategories, sizeof (info->subCategories));
