@@ -129,8 +129,6 @@ protected:
   bool mSideChainWasActive = false;
   Steinberg::Vst::ProcessContext mProcessContext;   // the last one the host sent
   PointerList<IPlugVST3View> mViews;                // open editor views, newest last; not owned
-  // Input channels whose scratch buffer holds converted 32-bit host samples.
-  Steinberg::uint64 mFloatFilledInputs = 0;
 
 private:
   tresult DeclareBusesAndParameters();
@@ -138,6 +136,5 @@ private:
   void ApplyMidiEvents(Steinberg::Vst::IEventList* events);
   void RouteInputs(Steinberg::Vst::ProcessData& data, bool is32);
   void RouteOutputs(Steinberg::Vst::ProcessData& data, bool is32);
-  void SilenceStaleInputScratch(bool is32);
   Steinberg::Vst::AudioBus* AudioBusAt(Steinberg::Vst::BusList& list, int index);
 };
