@@ -288,7 +288,13 @@ void IPlugBase::RunSlice(int nFrames, bool passThrough)
   if (!passThrough)
     ProcessAudioDouble(InputTable(), OutputTable(), nFrames);
   else if (mLatency > 0 && mDelay)
+  {
     mDelay->Process(InputTable(), OutputTable(), nFrames);
+    // Outputs without an input get silence, as in the base copy; a float
+    // host's scratch would otherwise repeat the last processed block.
+    double** outputs = OutputTable();
+    for (int i = NInChannels(); i < NOutChannels(); ++i) ZeroDoubles(outputs[i], nFrames);
+  }
   else
     IPlugBase::ProcessAudioDouble(InputTable(), OutputTable(), nFrames);
 }

@@ -240,6 +240,27 @@ TEST(Routing, PassThroughDelaysByTheLatency)
   }
 }
 
+// The delay line carries only channels present on both sides; an output
+// without an input is silent in bypass, not the plug-in's last block again.
+TEST(Routing, DelayedPassThroughSilencesOutputsWithoutInput)
+{
+  TestPlug plug(0, "1-2", 0, 3);
+  plug.CreateLatencyDelayLine();
+  plug.SetBlockSize(8);
+  plug.ConnectInputChannels(0, 1, true);
+  plug.ConnectOutputChannels(0, 2, true);
+  HostBuffers<float> in(1, 8, 1.0f), out(2, 8, 9.0f);
+  plug.process = [](double**, double** outputs, int n) {
+    for (int f = 0; f < n; ++f) outputs[1][f] = 5.0;
+  };
+  plug.AttachInputBuffersFloat(0, 1, in.Ptrs(), 8);
+  plug.AttachOutputBuffersFloat(0, 2, out.Ptrs());
+  plug.ProcessBuffersFloat(8);
+  plug.PassThroughFloat(8);
+  EXPECT_EQ(out.data[0], (std::vector<float>{0, 0, 0, 1, 1, 1, 1, 1}));
+  EXPECT_EQ(out.data[1], std::vector<float>(8, 0.0f));
+}
+
 TEST(Routing, LatencyChangeRestartsTheDelayLine)
 {
   TestPlug plug(0, "1-1", 0, 4);
