@@ -233,7 +233,8 @@ public:
   void ProcessBuffersDouble(int nFrames);
   void ProcessBuffersFloat(int nFrames);
   // Bypass: through the latency delay line when latency > 0 and one exists,
-  // else the base copy (never the plug-in's ProcessAudioDouble).
+  // else the base copy (never the plug-in's ProcessAudioDouble). Outputs
+  // without an input get silence either way.
   void PassThroughDouble(int nFrames);
   void PassThroughFloat(int nFrames);
 
