@@ -117,8 +117,6 @@ public:
   // The coverage bytes of a cached record (mWidth x mHeight), or null.
   const unsigned char* GetGlyphCoverage(const GlyphRecord* record);
 
-  int GetFlags() const { return mFlags; }
-
   // Test executables only (the plug-in libraries do not link it): fixes the
   // result of the "Software\Wine" probe, -1 to probe again.
   static void PresetWineProbeForTests(int isWine);
