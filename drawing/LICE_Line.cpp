@@ -120,12 +120,14 @@ namespace
     end -= majorStep;
     LICE_Pixel* endNeighbour = end - minorStep;
 
+    // At full weight the split needs no multiplication (w * f >> 8 is f then).
+    auto nearWeight = [w](int f) { return w == 256 ? 255 - f : (255 - f) * w >> 8; };
+    auto farWeight = [w](int f) { return w == 256 ? f : w * f >> 8; };
     int acc = slope;
     for (int i = 0; i < half - 1; ++i)
     {
       const int f = acc >> 8;
-      const int nearW = w == 256 ? 255 - f : (255 - f) * w >> 8;
-      const int farW = w == 256 ? f : w * f >> 8;
+      const int nearW = nearWeight(f), farW = farWeight(f);
       Apply<Op>(start, c, nearW);
       Apply<Op>(start + minorStep, c, farW);
       Apply<Op>(end, c, nearW);
@@ -145,8 +147,8 @@ namespace
     if (!(majorCount & 1))
     {
       const int f = acc >> 8;
-      Apply<Op>(start, c, w == 256 ? 255 - f : (255 - f) * w >> 8);
-      Apply<Op>(start + minorStep, c, w * f >> 8);
+      Apply<Op>(start, c, nearWeight(f));
+      Apply<Op>(start + minorStep, c, farWeight(f));
     }
   }
 
