@@ -66,11 +66,6 @@ namespace
                       LICE_ChannelOps::Copy(LICE_GETB(dv), LICE_GETB(sp), k), da > 255 ? 255 : da);
     });
   }
-
-  void AddBySourceAlpha(LICE_Pixel* d, ptrdiff_t ds, const LICE_Pixel* s, ptrdiff_t ss, int cols, int rows, int w)
-  {
-    CombineRowsBySourceAlpha<LICE_ChannelOps::Add, true>(d, ds, s, ss, cols, rows, w);
-  }
 }
 
 void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx_, int dsty_, const LICE_BlitRect* srcRect,
@@ -193,7 +188,9 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx_, int dsty_, cons
       else
         CopyBySourceAlpha(d, ds, s, ss, cols, rows, w);
       break;
-    case BlitMode::UseSourceAlpha | BlitMode::Add: AddBySourceAlpha(d, ds, s, ss, cols, rows, w); break;
+    case BlitMode::UseSourceAlpha | BlitMode::Add:
+      CombineRowsBySourceAlpha<LICE_ChannelOps::Add, true>(d, ds, s, ss, cols, rows, w);
+      break;
     case BlitMode::UseSourceAlpha | BlitMode::Dodge:
       CombineRowsBySourceAlpha<LICE_ChannelOps::Dodge, false>(d, ds, s, ss, cols, rows, w);
       break;
