@@ -30,6 +30,14 @@ if(ZQ_WIN)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run ${CMAKE_BINARY_DIR}/wineprefix)
 endif()
 
+# Per-test time-out. 32-bit Wine under qemu-i386 (kernels without IA-32 support, see
+# scripts/x86-support) runs about five times slower, and thread start-up more so.
+set(ZQ_TEST_TIMEOUT 300)
+if(ZQ_WIN AND ZQ_ARCH STREQUAL "x86" AND EXISTS /proc/sys/fs/binfmt_misc/zq-i386)
+  set(ZQ_X86_EMULATED ON)
+  set(ZQ_TEST_TIMEOUT 1500)
+endif()
+
 if(ZQ_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
@@ -72,5 +80,5 @@ function(zq_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-  set_tests_properties(${T_NAME} PROPERTIES LABELS "${ZQ_ARCH}")
+  set_tests_properties(${T_NAME} PROPERTIES LABELS "${ZQ_ARCH}" TIMEOUT ${ZQ_TEST_TIMEOUT})
 endfunction()
