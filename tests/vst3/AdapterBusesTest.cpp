@@ -140,6 +140,8 @@ TEST(Vst3AdapterDeclaration, InstrumentWithMidi)
   ASSERT_EQ(e->getParameterInfo(131, pi), kResultOk);
   EXPECT_EQ(pi.id, 131u);
   EXPECT_NEAR(e->normalizedParamToPlain(131, 1.0), 127.0, 1e-12);
+  EXPECT_EQ(e->setParamNormalized(kBypass, 1.0), kResultFalse);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 0.0);
 
   IMidiMapping* m = nullptr;
   ASSERT_EQ(c->queryInterface(IMidiMapping::iid, reinterpret_cast<void**>(&m)), kResultOk);

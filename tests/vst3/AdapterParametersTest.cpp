@@ -43,11 +43,20 @@ TEST(Vst3AdapterProcess, SetParamNormalizedIsNotHeardUntilProcess)
   ASSERT_EQ(l.plug->start(), kResultOk);
   EXPECT_EQ(e->setParamNormalized(0, 1.0), kResultOk);
   EXPECT_EQ(e->getParamNormalized(0), 1.0);
-  EXPECT_EQ(e->setParamNormalized(kBypass, 1.0), kResultFalse);
+  // The host's bypass switch keeps its value, and is not heard until process.
+  EXPECT_EQ(e->setParamNormalized(kBypass, 1.0), kResultOk);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 1.0);
   EXPECT_EQ(e->setParamNormalized(kPreset, 0.0), kResultFalse);
   EXPECT_EQ(e->setParamNormalized(4, 0.0), kResultFalse);
   Buffers in = ramp(2, 32), out(2, std::vector<double>(32));
   run(*l.plug, in, out, 32);
+  EXPECT_DOUBLE_EQ(out[0][3], in[0][3] * 0.5);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 1.0);
+  // A block that carries the bypass sets it for controller and sound alike.
+  ParameterChanges changes;
+  changes.add(kBypass, 0, 0.2);
+  run(*l.plug, in, out, 32, &changes);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 0.0);
   EXPECT_DOUBLE_EQ(out[0][3], in[0][3] * 0.5);
   EXPECT_EQ(e->getParamNormalized(kPreset), 0.0);
   EXPECT_EQ(e->getParamNormalized(99), 0.0);
