@@ -6,22 +6,12 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 #include "effect/ZentikQX40.h"
+#include "tests/support/FuzzCheck.h"
 #include "framework/IStateChunk.h"
 
 namespace {
-
-void Check(bool ok, const char* what)
-{
-  if (!ok)
-  {
-    std::fprintf(stderr, "state fuzzer: %s\n", what);
-    std::abort();
-  }
-}
 
 void CheckParams(ZentikQX40& plug)
 {
@@ -29,8 +19,8 @@ void CheckParams(ZentikQX40& plug)
   {
     const IParamRecord* p = plug.GetParam(i);
     const double v = p->Value(), n = p->GetNormalised();
-    Check(std::isfinite(v) && v >= p->GetMin() && v <= p->GetMax(), "value outside its range");
-    Check(std::isfinite(n) && n >= 0.0 && n <= 1.0, "normalised value outside 0..1");
+    FuzzCheck(std::isfinite(v) && v >= p->GetMin() && v <= p->GetMax(), "value outside its range");
+    FuzzCheck(std::isfinite(n) && n >= 0.0 && n <= 1.0, "normalised value outside 0..1");
   }
 }
 
@@ -40,9 +30,9 @@ void Restore(ZentikQX40& plug, const IStateChunk& chunk, int pos)
   const int end = pos + 8 * plug.NParams();
   const int got = plug.UnserializeParams(chunk, pos);
   if (pos >= 0 && end <= chunk.Size())
-    Check(got == end, "a complete restore ended at the wrong position");
+    FuzzCheck(got == end, "a complete restore ended at the wrong position");
   else
-    Check(got < 0, "a short or misplaced restore reported success");
+    FuzzCheck(got < 0, "a short or misplaced restore reported success");
   CheckParams(plug);
 }
 
@@ -60,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
   IStateChunk chunk;
   if (size > 0)
-    Check(chunk.PutBytes(data, static_cast<int>(size)) == static_cast<int>(size), "chunk append");
+    FuzzCheck(chunk.PutBytes(data, static_cast<int>(size)) == static_cast<int>(size), "chunk append");
   Restore(*plug, chunk, 0);
   // Again from a start the first byte gives: negative, odd or past the end.
   if (size > 0)
@@ -71,10 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     in[0][i] = in[1][i] = 0.5 * std::sin(0.3 * i);
   double* ins[2] = {in[0], in[1]};
   double* outs[2] = {out[0], out[1]};
-  Check(plug->ProcessDouble(ins, 2, outs, 2, 64), "processing refused");
+  FuzzCheck(plug->ProcessDouble(ins, 2, outs, 2, 64), "processing refused");
   for (int c = 0; c < 2; ++c)
     for (int i = 0; i < 64; ++i)
-      Check(std::isfinite(out[c][i]), "non-finite audio after a restore");
+      FuzzCheck(std::isfinite(out[c][i]), "non-finite audio after a restore");
   delete plug;
   return 0;
 }

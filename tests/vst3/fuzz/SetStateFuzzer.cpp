@@ -6,29 +6,15 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "effect/ZentikQX40.h"
+#include "tests/support/FuzzCheck.h"
 
 #include "public.sdk/source/common/memorystream.h"
 
 using namespace Steinberg;
-
-namespace {
-
-void Check(bool ok, const char* what)
-{
-  if (!ok)
-  {
-    std::fprintf(stderr, "setState fuzzer: %s\n", what);
-    std::abort();
-  }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -37,29 +23,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   ZentikQX40* plug = NewPluginInstance();
   if (!plug)
     return 0;
-  Check(plug->initialize(nullptr) == kResultOk, "initialize");
+  FuzzCheck(plug->initialize(nullptr) == kResultOk, "initialize");
 
   const int n = plug->NParams();
   const size_t stateBytes = 8 * size_t(n) + 4;
   std::vector<uint8_t> bytes(data, data + size);
   MemoryStream in(bytes.empty() ? nullptr : bytes.data(), TSize(bytes.size()));
   const tresult result = plug->setState(&in);
-  Check((result == kResultOk) == (size >= stateBytes), "setState result disagrees with the stream");
+  FuzzCheck((result == kResultOk) == (size >= stateBytes), "setState result disagrees with the stream");
 
   for (int i = 0; i < n; ++i)
   {
     const IParamRecord* p = plug->GetParam(i);
     const double v = p->Value();
-    Check(std::isfinite(v) && v >= p->GetMin() && v <= p->GetMax(), "value outside its range");
+    FuzzCheck(std::isfinite(v) && v >= p->GetMin() && v <= p->GetMax(), "value outside its range");
     const double norm = plug->getParamNormalized(Vst::ParamID(i));
-    Check(std::isfinite(norm) && norm >= 0.0 && norm <= 1.0, "normalised value outside 0..1");
+    FuzzCheck(std::isfinite(norm) && norm >= 0.0 && norm <= 1.0, "normalised value outside 0..1");
   }
   const double bypass = plug->getParamNormalized(IPlugVST3::kBypassParamID);
-  Check(bypass == 0.0 || bypass == 1.0, "bypass neither on nor off");
+  FuzzCheck(bypass == 0.0 || bypass == 1.0, "bypass neither on nor off");
 
   MemoryStream out;
-  Check(plug->getState(&out) == kResultOk, "getState after a restore");
-  Check(size_t(out.getSize()) == stateBytes, "saved state size");
+  FuzzCheck(plug->getState(&out) == kResultOk, "getState after a restore");
+  FuzzCheck(size_t(out.getSize()) == stateBytes, "saved state size");
   const uint8_t* saved = reinterpret_cast<const uint8_t*>(out.getData());
   if (result == kResultOk)
   {
@@ -71,11 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
       std::memcpy(&kept, saved + 8 * i, 8);
       const IParamRecord* p = plug->GetParam(i);
       if (given >= p->GetMin() && given <= p->GetMax())
-        Check(std::memcmp(&given, &kept, 8) == 0, "restored value not saved back");
+        FuzzCheck(std::memcmp(&given, &kept, 8) == 0, "restored value not saved back");
     }
     const bool on = (data[8 * n] | data[8 * n + 1] | data[8 * n + 2] | data[8 * n + 3]) != 0;
-    Check(bypass == (on ? 1.0 : 0.0), "bypass flag not restored");
-    Check(saved[8 * n] == (on ? 1 : 0) && !saved[8 * n + 1] && !saved[8 * n + 2] && !saved[8 * n + 3],
+    FuzzCheck(bypass == (on ? 1.0 : 0.0), "bypass flag not restored");
+    FuzzCheck(saved[8 * n] == (on ? 1 : 0) && !saved[8 * n + 1] && !saved[8 * n + 2] && !saved[8 * n + 3],
           "bypass flag not saved back");
   }
 
