@@ -1,0 +1,54 @@
+#include "aax-support/AAX_VCollection.h"
+
+#include "aax-support/AAX_VEffectDescriptor.h"
+#include "aax-support/AAX_VPropertyMap.h"
+
+#define FORWARD1(call) return mCollection ? mCollection->call : kAaxErrMissingInterface
+
+AAX_VCollection::AAX_VCollection (IACFUnknown* hostUnknown)
+{
+	if (hostUnknown)
+	{
+		hostUnknown->AddRef ();
+		mHostUnknown.Reset (hostUnknown);
+	}
+	AcfCreateHostObject (hostUnknown, CLSID_AAX_Collection, IID_AAX_IACFCollection, mCollection);
+}
+
+AAX_VCollection::~AAX_VCollection ()
+{
+	for (AAX_VEffectDescriptor* descriptor : mDescriptors)
+		delete descriptor;
+	for (AAX_VPropertyMap* map : mPropertyMaps)
+		delete map;
+	mCollection.Reset ();
+	mHostUnknown.Reset ();
+}
+
+AAX_IEffectDescriptor* AAX_VCollection::NewDescriptor ()
+{
+	AAX_VEffectDescriptor* descriptor = new AAX_VEffectDescriptor (mHostUnknown.Get ());
+	mDescriptors.push_back (descriptor);
+	return descriptor;
+}
+
+AaxResult AAX_VCollection::AddEffect (const char* effectId, AAX_IEffectDescriptor* descriptor)
+{
+	AAX_IACFEffectDescriptor* host = AAX_VEffectDescriptor::HostObjectOf (descriptor);
+	if (!host)
+		return kAaxErrMissingInterface;
+	FORWARD1 (AddEffect (effectId, host));
+}
+
+AaxResult AAX_VCollection::AddManufacturerName (const char* name) { FORWARD1 (AddManufacturerName (name)); }
+AaxResult AAX_VCollection::AddPackageName (const char* name) { FORWARD1 (AddPackageName (name)); }
+AaxResult AAX_VCollection::SetPackageVersion (uint32_t version) { FORWARD1 (SetPackageVersion (version)); }
+
+AAX_IPropertyMap* AAX_VCollection::NewPropertyMap ()
+{
+	AAX_VPropertyMap* map = new AAX_VPropertyMap (mHostUnknown.Get ());
+	mPropertyMaps.push_back (map);
+	return map;
+}
+
+AaxResult AAX_VCollection::Slot11 (AAX_IPropertyMap* properties) { FORWARD1 (Slot11 (AAX_VPropertyMap::HostObjectOf (properties))); }
