@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 
-#include "aax-support/AaxTrace.h"
+#include "aax-support/AAX_VHostServices.h"
 
 namespace
 {
