@@ -45,6 +45,30 @@ double Clamp01(double v)
   return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v);
 }
 
+// The common shape of the per-parameter requests: an unknown ID is -20001 and
+// changes nothing, a null out argument is -20002.
+template <class T, class Get>
+AaxResult ReadParameter(const AAX_CParameterRegistry& registry, AaxParamID id, T* out, Get get)
+{
+  if (!out)
+    return kAaxErrNullArgument;
+  const AAX_IParameter* parameter = registry.FindById(id);
+  if (!parameter)
+    return kAaxErrUnknownParameter;
+  *out = get(*parameter);
+  return kAaxSuccess;
+}
+
+template <class Act>
+AaxResult ActOnParameter(const AAX_CParameterRegistry& registry, AaxParamID id, Act act)
+{
+  AAX_IParameter* parameter = registry.FindById(id);
+  if (!parameter)
+    return kAaxErrUnknownParameter;
+  act(*parameter);
+  return kAaxSuccess;
+}
+
 }  // namespace
 
 AAX_CEffectParameters::AAX_CEffectParameters()
@@ -157,11 +181,7 @@ AaxResult AAX_CEffectParameters::GetParameterIsAutomatable(AaxParamID id, bool* 
   if (!automatable)
     return kAaxErrNullArgument;
   *automatable = false;
-  const AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  *automatable = parameter->Automatable();
-  return kAaxSuccess;
+  return ReadParameter(mRegistry, id, automatable, [](const AAX_IParameter& p) { return p.Automatable(); });
 }
 
 AaxResult AAX_CEffectParameters::GetParameterNumberOfSteps(AaxParamID id, int32_t* steps) const
@@ -238,44 +258,22 @@ AaxResult AAX_CEffectParameters::GetParameterNameOfLength(AaxParamID id, AAX_ISt
 
 AaxResult AAX_CEffectParameters::GetParameterDefaultNormalizedValue(AaxParamID id, double* value) const
 {
-  if (!value)
-    return kAaxErrNullArgument;
-  const AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  *value = parameter->NormalizedDefault();
-  return kAaxSuccess;
+  return ReadParameter(mRegistry, id, value, [](const AAX_IParameter& p) { return p.NormalizedDefault(); });
 }
 
 AaxResult AAX_CEffectParameters::SetParameterDefaultNormalizedValue(AaxParamID id, double value)
 {
-  AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  parameter->SetNormalizedDefault(value);
-  return kAaxSuccess;
+  return ActOnParameter(mRegistry, id, [value](AAX_IParameter& p) { p.SetNormalizedDefault(value); });
 }
 
 AaxResult AAX_CEffectParameters::GetParameterType(AaxParamID id, int32_t* type) const
 {
-  if (!type)
-    return kAaxErrNullArgument;
-  const AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  *type = parameter->Type();
-  return kAaxSuccess;
+  return ReadParameter(mRegistry, id, type, [](const AAX_IParameter& p) { return p.Type(); });
 }
 
 AaxResult AAX_CEffectParameters::GetParameterOrientation(AaxParamID id, int32_t* orientation) const
 {
-  if (!orientation)
-    return kAaxErrNullArgument;
-  const AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  *orientation = parameter->Orientation();
-  return kAaxSuccess;
+  return ReadParameter(mRegistry, id, orientation, [](const AAX_IParameter& p) { return p.Orientation(); });
 }
 
 AaxResult AAX_CEffectParameters::GetParameter(AaxParamID id, AAX_IParameter** parameter)
@@ -355,22 +353,12 @@ AaxResult AAX_CEffectParameters::GetParameterValueString(AaxParamID id, AAX_IStr
 
 AaxResult AAX_CEffectParameters::GetParameterNormalizedValue(AaxParamID id, double* value) const
 {
-  const AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  if (!value)
-    return kAaxErrNullArgument;
-  *value = parameter->NormalizedValue();
-  return kAaxSuccess;
+  return ReadParameter(mRegistry, id, value, [](const AAX_IParameter& p) { return p.NormalizedValue(); });
 }
 
 AaxResult AAX_CEffectParameters::SetParameterNormalizedValue(AaxParamID id, double value)
 {
-  AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  parameter->SetNormalizedValue(value);
-  return kAaxSuccess;
+  return ActOnParameter(mRegistry, id, [value](AAX_IParameter& p) { p.SetNormalizedValue(value); });
 }
 
 AaxResult AAX_CEffectParameters::SetParameterNormalizedRelative(AaxParamID id, double delta)
@@ -384,20 +372,12 @@ AaxResult AAX_CEffectParameters::SetParameterNormalizedRelative(AaxParamID id, d
 
 AaxResult AAX_CEffectParameters::TouchParameter(AaxParamID id)
 {
-  AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  parameter->Touch();
-  return kAaxSuccess;
+  return ActOnParameter(mRegistry, id, [](AAX_IParameter& p) { p.Touch(); });
 }
 
 AaxResult AAX_CEffectParameters::ReleaseParameter(AaxParamID id)
 {
-  AAX_IParameter* parameter = mRegistry.FindById(id);
-  if (!parameter)
-    return kAaxErrUnknownParameter;
-  parameter->Release();
-  return kAaxSuccess;
+  return ActOnParameter(mRegistry, id, [](AAX_IParameter& p) { p.Release(); });
 }
 
 AaxResult AAX_CEffectParameters::Slot28(AaxWord, AaxWord)
