@@ -70,24 +70,6 @@ bool AAX_CParameter<T>::InTaperRange(T value) const
 }
 
 template <typename T>
-const char* AAX_CParameter<T>::Identifier() const
-{
-  return mIdentifier;
-}
-
-template <typename T>
-void AAX_CParameter<T>::SetName(const AAX_CString& name)
-{
-  mName = name;
-}
-
-template <typename T>
-const AAX_CString& AAX_CParameter<T>::Name() const
-{
-  return mName;
-}
-
-template <typename T>
 void AAX_CParameter<T>::AddShortenedName(const AAX_CString& name)
 {
   mShortenedNames[name.Length()] = name;
@@ -106,18 +88,6 @@ const AAX_CString& AAX_CParameter<T>::ShortenedName(int32_t maxLength) const
     return longer->second;
   }
   return mName;
-}
-
-template <typename T>
-void AAX_CParameter<T>::ClearShortenedNames()
-{
-  mShortenedNames.clear();
-}
-
-template <typename T>
-bool AAX_CParameter<T>::Automatable() const
-{
-  return mAutomatable;
 }
 
 template <typename T>
@@ -197,18 +167,6 @@ template <typename T>
 void AAX_CParameter<T>::SetToDefaultValue()
 {
   SetValue(mDefaultValue);
-}
-
-template <typename T>
-void AAX_CParameter<T>::SetNumberOfSteps(uint32_t numSteps)
-{
-  mNumSteps = numSteps;
-}
-
-template <typename T>
-uint32_t AAX_CParameter<T>::NumberOfSteps() const
-{
-  return mNumSteps;
 }
 
 template <typename T>
@@ -292,12 +250,14 @@ bool AAX_CParameter<T>::SetValueFromString(const AAX_CString& valueString)
   return true;
 }
 
-// Typed access succeeds only for the parameter's own value type; float and string never do.
+// Typed access succeeds only for the parameter's own value type, so float and
+// string never do.
 
 template <typename T>
-bool AAX_CParameter<T>::GetValueAsBool(bool* value) const
+template <typename U>
+bool AAX_CParameter<T>::GetTyped(U* value) const
 {
-  if constexpr (std::is_same<T, bool>::value)
+  if constexpr (std::is_same<T, U>::value)
   {
     if (!value)
       return false;
@@ -309,49 +269,10 @@ bool AAX_CParameter<T>::GetValueAsBool(bool* value) const
 }
 
 template <typename T>
-bool AAX_CParameter<T>::GetValueAsInt32(int32_t* value) const
+template <typename U>
+bool AAX_CParameter<T>::SetTyped(const U& value)
 {
-  if constexpr (std::is_same<T, int32_t>::value)
-  {
-    if (!value)
-      return false;
-    *value = mValue;
-    return true;
-  }
-  (void)value;
-  return false;
-}
-
-template <typename T>
-bool AAX_CParameter<T>::GetValueAsFloat(float*) const
-{
-  return false;
-}
-
-template <typename T>
-bool AAX_CParameter<T>::GetValueAsDouble(double* value) const
-{
-  if constexpr (std::is_same<T, double>::value)
-  {
-    if (!value)
-      return false;
-    *value = mValue;
-    return true;
-  }
-  (void)value;
-  return false;
-}
-
-template <typename T>
-bool AAX_CParameter<T>::GetValueAsString(AAX_CString*) const
-{
-  return false;
-}
-
-template <typename T>
-bool AAX_CParameter<T>::SetValueWithBool(bool value)
-{
-  if constexpr (std::is_same<T, bool>::value)
+  if constexpr (std::is_same<T, U>::value)
   {
     SetValue(value);
     return true;
@@ -361,64 +282,25 @@ bool AAX_CParameter<T>::SetValueWithBool(bool value)
 }
 
 template <typename T>
-bool AAX_CParameter<T>::SetValueWithInt32(int32_t value)
-{
-  if constexpr (std::is_same<T, int32_t>::value)
-  {
-    SetValue(value);
-    return true;
-  }
-  (void)value;
-  return false;
-}
-
+bool AAX_CParameter<T>::GetValueAsBool(bool* value) const { return GetTyped(value); }
 template <typename T>
-bool AAX_CParameter<T>::SetValueWithFloat(float)
-{
-  return false;
-}
-
+bool AAX_CParameter<T>::GetValueAsInt32(int32_t* value) const { return GetTyped(value); }
 template <typename T>
-bool AAX_CParameter<T>::SetValueWithDouble(double value)
-{
-  if constexpr (std::is_same<T, double>::value)
-  {
-    SetValue(value);
-    return true;
-  }
-  (void)value;
-  return false;
-}
-
+bool AAX_CParameter<T>::GetValueAsFloat(float* value) const { return GetTyped(value); }
 template <typename T>
-bool AAX_CParameter<T>::SetValueWithString(const AAX_CString&)
-{
-  return false;
-}
-
+bool AAX_CParameter<T>::GetValueAsDouble(double* value) const { return GetTyped(value); }
 template <typename T>
-void AAX_CParameter<T>::SetType(int32_t type)
-{
-  mType = type;
-}
-
+bool AAX_CParameter<T>::GetValueAsString(AAX_CString* value) const { return GetTyped(value); }
 template <typename T>
-int32_t AAX_CParameter<T>::Type() const
-{
-  return mType;
-}
-
+bool AAX_CParameter<T>::SetValueWithBool(bool value) { return SetTyped(value); }
 template <typename T>
-void AAX_CParameter<T>::SetOrientation(int32_t orientation)
-{
-  mOrientation = orientation;
-}
-
+bool AAX_CParameter<T>::SetValueWithInt32(int32_t value) { return SetTyped(value); }
 template <typename T>
-int32_t AAX_CParameter<T>::Orientation() const
-{
-  return mOrientation;
-}
+bool AAX_CParameter<T>::SetValueWithFloat(float value) { return SetTyped(value); }
+template <typename T>
+bool AAX_CParameter<T>::SetValueWithDouble(double value) { return SetTyped(value); }
+template <typename T>
+bool AAX_CParameter<T>::SetValueWithString(const AAX_CString& value) { return SetTyped(value); }
 
 template <typename T>
 void AAX_CParameter<T>::SetTaperDelegate(const AAX_ITaperDelegateBase& taperDelegate, bool preserveValue)

@@ -34,13 +34,13 @@ public:
   AAX_CParameter(const AAX_CParameter&) = delete;
   AAX_CParameter& operator=(const AAX_CParameter&) = delete;
 
-  const char* Identifier() const override;
-  void SetName(const AAX_CString& name) override;
-  const AAX_CString& Name() const override;
+  const char* Identifier() const override { return mIdentifier; }
+  void SetName(const AAX_CString& name) override { mName = name; }
+  const AAX_CString& Name() const override { return mName; }
   void AddShortenedName(const AAX_CString& name) override;
   const AAX_CString& ShortenedName(int32_t maxLength) const override;
-  void ClearShortenedNames() override;
-  bool Automatable() const override;
+  void ClearShortenedNames() override { mShortenedNames.clear(); }
+  bool Automatable() const override { return mAutomatable; }
   void SetAutomationDelegate(AAX_IAutomationDelegate* automationDelegate) override;
   void Touch() override;
   void Release() override;
@@ -49,8 +49,8 @@ public:
   void SetNormalizedDefault(double normalizedDefault) override;
   double NormalizedDefault() const override;
   void SetToDefaultValue() override;
-  void SetNumberOfSteps(uint32_t numSteps) override;
-  uint32_t NumberOfSteps() const override;
+  void SetNumberOfSteps(uint32_t numSteps) override { mNumSteps = numSteps; }
+  uint32_t NumberOfSteps() const override { return mNumSteps; }
   int32_t StepValue() const override;
   void SetStepValue(uint32_t step) override;
   bool ValueStringWithSize(int32_t maxNumChars, AAX_CString* valueString) const override;
@@ -70,10 +70,10 @@ public:
   bool SetValueWithFloat(float value) override;
   bool SetValueWithDouble(double value) override;
   bool SetValueWithString(const AAX_CString& value) override;
-  void SetType(int32_t type) override;
-  int32_t Type() const override;
-  void SetOrientation(int32_t orientation) override;
-  int32_t Orientation() const override;
+  void SetType(int32_t type) override { mType = type; }
+  int32_t Type() const override { return mType; }
+  void SetOrientation(int32_t orientation) override { mOrientation = orientation; }
+  int32_t Orientation() const override { return mOrientation; }
   void SetTaperDelegate(const AAX_ITaperDelegateBase& taperDelegate, bool preserveValue) override;
   void SetDisplayDelegate(const AAX_IDisplayDelegateBase& displayDelegate) override;
   void UpdateNormalizedValue(double normalizedValue) override;
@@ -89,6 +89,10 @@ private:
   T ToReal(double normalizedValue) const;
   bool InTaperRange(T value) const;
   void RequestNormalized(double normalizedValue);
+  template <typename U>
+  bool GetTyped(U* value) const;
+  template <typename U>
+  bool SetTyped(const U& value);
 
   char mIdentifier[kIdentifierSize];
   AAX_CString mName;

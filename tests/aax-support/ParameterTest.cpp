@@ -13,7 +13,7 @@
 #include "aax-support/AAX_CStringDisplayDelegate.h"
 #include "aax-support/AAX_CUnitDisplayDelegateDecorator.h"
 #include "aax-support/AAX_VAutomationDelegate.h"
-#include "tests/aax-support/RecordingAutomationHost.h"
+#include "FakeAaxHost.h"
 
 namespace {
 
@@ -61,13 +61,21 @@ std::string ValueText(const AAX_IParameter& p)
   return text.Text();
 }
 
-// The library's automation wrapper over a recording host object, as the effect builds it.
+// The library's automation wrapper over the fake host, as the effect builds it.
 struct AttachedFixture : ::testing::Test
 {
-  RecordingAutomationHost mHost;
+  aaxhost::FakeAaxHost mHost;
   std::unique_ptr<AAX_VAutomationDelegate> mAutomation;
 
-  void SetUp() override { mAutomation = std::make_unique<AAX_VAutomationDelegate>(&mHost); }
+  void SetUp() override { mAutomation = std::make_unique<AAX_VAutomationDelegate>(mHost.Unknown()); }
+
+  // The host calls since the last look.
+  Calls Take()
+  {
+    Calls calls = mHost.Log().Calls();
+    mHost.Log().Clear();
+    return calls;
+  }
 };
 
 TEST(AAX_CParameter, Construction)
@@ -135,75 +143,75 @@ TEST_F(AttachedFixture, TouchSetReleaseAndTheHostAnswer)
 {
   auto p = IntParam("3", 0, 0, 10);
   p->SetAutomationDelegate(mAutomation.get());
-  EXPECT_EQ(mHost.Take(), Calls({ "register 3" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.RegisterParameter(3)" }));
 
   p->SetNormalizedValue(0.55);
-  EXPECT_EQ(mHost.Take(), Calls({ "touch 3", "set 3 0.5", "release 3" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostTouchRequest(3)", "Automation.PostSetValueRequest(3,0.5)", "Automation.PostReleaseRequest(3)" }));
   EXPECT_EQ(p->GetValue(), 0); // unchanged until the host answers
   EXPECT_EQ(p->NormalizedValue(), 0.0);
 
   p->UpdateNormalizedValue(0.5);
   EXPECT_EQ(p->GetValue(), 5);
-  EXPECT_EQ(mHost.Take(), Calls({ "current 3 0.5" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostCurrentValue(3,0.5)" }));
   p->UpdateNormalizedValue(0.5); // same value: nothing stored or posted
-  EXPECT_TRUE(mHost.Take().empty());
+  EXPECT_TRUE(Take().empty());
   p->UpdateNormalizedValue(0.52); // a different position, the same real value
-  EXPECT_TRUE(mHost.Take().empty());
+  EXPECT_TRUE(Take().empty());
   p->UpdateNormalizedValue(0.99); // posted as received, not re-normalised
   EXPECT_EQ(p->GetValue(), 9);
-  EXPECT_EQ(mHost.Take(), Calls({ "current 3 0.98999999999999999" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostCurrentValue(3,0.99)" }));
 
   p->Touch();
   p->Release();
-  EXPECT_EQ(mHost.Take(), Calls({ "touch 3", "release 3" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostTouchRequest(3)", "Automation.PostReleaseRequest(3)" }));
 
   EXPECT_TRUE(p->SetValueWithInt32(2));
-  EXPECT_EQ(mHost.Take(), Calls({ "touch 3", "set 3 0.20000000000000001", "release 3" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostTouchRequest(3)", "Automation.PostSetValueRequest(3,0.2)", "Automation.PostReleaseRequest(3)" }));
   EXPECT_TRUE(p->SetValueFromString(AAX_CString("7.9")));
-  EXPECT_EQ(mHost.Take(), Calls({ "touch 3", "set 3 0.69999999999999996", "release 3" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostTouchRequest(3)", "Automation.PostSetValueRequest(3,0.7)", "Automation.PostReleaseRequest(3)" }));
   EXPECT_EQ(p->GetValue(), 9);
 
   p->SetAutomationDelegate(nullptr);
-  EXPECT_EQ(mHost.Take(), Calls({ "unregister 3" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.UnregisterParameter(3)" }));
   p->SetNormalizedValue(0.1); // detached again
   EXPECT_EQ(p->GetValue(), 1);
-  EXPECT_TRUE(mHost.Take().empty());
+  EXPECT_TRUE(Take().empty());
 }
 
 TEST_F(AttachedFixture, HostFailuresAreIgnored)
 {
-  mHost.mResult = kAaxErrMissingInterface;
+  mHost.Automation().mResult = kAaxErrMissingInterface;
   auto p = BoolParam("", false);
   p->SetAutomationDelegate(mAutomation.get());
   p->SetValueWithBool(true);
   p->UpdateNormalizedValue(1.0);
   EXPECT_TRUE(p->GetValue());
-  EXPECT_EQ(mHost.Take(), Calls({ "register ", "touch ", "set  1", "release ", "current  1" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.RegisterParameter()", "Automation.PostTouchRequest()", "Automation.PostSetValueRequest(,1)", "Automation.PostReleaseRequest()", "Automation.PostCurrentValue(,1)" }));
 }
 
 TEST_F(AttachedFixture, FirstUpdateAfterALocalChangeIsAlwaysPosted)
 {
   auto p = IntParam("4", 5, 0, 10);
   p->SetAutomationDelegate(mAutomation.get());
-  mHost.Take();
+  Take();
   // A new taper with the value kept as a position: the host is told even when the value stays.
   p->SetTaperDelegate(AAX_CLinearTaperDelegate<int, 0>(0, 10), false);
-  EXPECT_EQ(mHost.Take(), Calls({ "current 4 0.5" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostCurrentValue(4,0.5)" }));
   // Kept as a real value: requested under the new taper.
   p->SetTaperDelegate(AAX_CLinearTaperDelegate<int, 0>(0, 20), true);
-  EXPECT_EQ(mHost.Take(), Calls({ "touch 4", "set 4 0.25", "release 4" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostTouchRequest(4)", "Automation.PostSetValueRequest(4,0.25)", "Automation.PostReleaseRequest(4)" }));
   // A display change refreshes the host's text.
   p->SetDisplayDelegate(AAX_CUnitDisplayDelegateDecorator<int>(AAX_CNumberDisplayDelegate<int, 2, 0>(), AAX_CString("%")));
-  EXPECT_EQ(mHost.Take(), Calls({ "current 4 0.25" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.PostCurrentValue(4,0.25)" }));
   EXPECT_EQ(ValueText(*p), "5.00%");
   // Delegates of another value type are not this parameter's.
   p->SetTaperDelegate(AAX_CBinaryTaperDelegate<bool>(), false);
   p->SetDisplayDelegate(AAX_CBinaryDisplayDelegate<bool>("a", "b"));
-  EXPECT_TRUE(mHost.Take().empty());
+  EXPECT_TRUE(Take().empty());
   EXPECT_EQ(ValueText(*p), "5.00%");
 
   p.reset(); // destruction unregisters
-  EXPECT_EQ(mHost.Take(), Calls({ "unregister 4" }));
+  EXPECT_EQ(Take(), Calls({ "Automation.UnregisterParameter(4)" }));
 }
 
 TEST(AAX_CParameter, TaperReplacementDetached)

@@ -15,11 +15,19 @@
 #include "aax-support/AAX_CParameterRegistry.h"
 #include "aax-support/AAX_VAutomationDelegate.h"
 #include "aax-support/AAX_VController.h"
-#include "tests/aax-support/RecordingAutomationHost.h"
+#include "FakeAaxHost.h"
 
 namespace {
 
 typedef std::vector<std::string> Calls;
+
+// The host calls since the last look.
+Calls Take(aaxhost::FakeAaxHost& host)
+{
+  Calls calls = host.Log().Calls();
+  host.Log().Clear();
+  return calls;
+}
 
 // Counts live parameters so that a leak or a double delete shows in every build.
 class CountedParameter : public AAX_CParameter<int>
@@ -38,8 +46,8 @@ int CountedParameter::sLive = 0;
 
 TEST(AAX_CParameterRegistry, LookupsByIdAndPosition)
 {
-  RecordingAutomationHost host;
-  AAX_VAutomationDelegate automation(&host);
+  aaxhost::FakeAaxHost host;
+  AAX_VAutomationDelegate automation(host.Unknown());
   {
     AAX_CParameterRegistry registry;
     registry.SetAutomationDelegate(&automation);
@@ -53,7 +61,7 @@ TEST(AAX_CParameterRegistry, LookupsByIdAndPosition)
     EXPECT_TRUE(registry.Add(one));
     EXPECT_TRUE(registry.Add(two));
     EXPECT_FALSE(registry.Add(nullptr));
-    EXPECT_EQ(host.Take(), Calls({ "register ", "register 1", "register 2" }));
+    EXPECT_EQ(Take(host), Calls({ "Automation.RegisterParameter()", "Automation.RegisterParameter(1)", "Automation.RegisterParameter(2)" }));
 
     EXPECT_EQ(registry.Count(), 3);
     EXPECT_EQ(registry.FindById(""), bypass); // the bypass lives under the empty id
@@ -70,16 +78,16 @@ TEST(AAX_CParameterRegistry, LookupsByIdAndPosition)
 
     // Parameters added carry the registry's delegate: a change is a host request.
     one->SetNormalizedValue(0.5);
-    EXPECT_EQ(host.Take(), Calls({ "touch 1", "set 1 0.5", "release 1" }));
+    EXPECT_EQ(Take(host), Calls({ "Automation.PostTouchRequest(1)", "Automation.PostSetValueRequest(1,0.5)", "Automation.PostReleaseRequest(1)" }));
   } // destruction deletes them all, each unregistering
   EXPECT_EQ(CountedParameter::sLive, 0);
-  EXPECT_EQ(host.Take(), Calls({ "unregister ", "unregister 1", "unregister 2" }));
+  EXPECT_EQ(Take(host), Calls({ "Automation.UnregisterParameter()", "Automation.UnregisterParameter(1)", "Automation.UnregisterParameter(2)" }));
 }
 
 TEST(AAX_CParameterRegistry, DuplicateIdKeepsTheFirstAndLeaksNothing)
 {
-  RecordingAutomationHost host;
-  AAX_VAutomationDelegate automation(&host);
+  aaxhost::FakeAaxHost host;
+  AAX_VAutomationDelegate automation(host.Unknown());
   AAX_CParameterRegistry registry;
   registry.SetAutomationDelegate(&automation);
   CountedParameter* first = new CountedParameter("5");
@@ -89,7 +97,7 @@ TEST(AAX_CParameterRegistry, DuplicateIdKeepsTheFirstAndLeaksNothing)
   EXPECT_EQ(registry.Count(), 1);
   EXPECT_EQ(registry.FindById("5"), first);
   EXPECT_EQ(CountedParameter::sLive, 1);
-  EXPECT_EQ(host.Take(), Calls({ "register 5" })); // the refused one never reached the host
+  EXPECT_EQ(Take(host), Calls({ "Automation.RegisterParameter(5)" })); // the refused one never reached the host
 
   registry.RemoveAll();
   EXPECT_EQ(registry.Count(), 0);
@@ -108,52 +116,6 @@ TEST(AAX_CParameterRegistry, WithoutDelegateParametersStayDetached)
   EXPECT_TRUE(p->GetValueAsInt32(&value));
   EXPECT_EQ(value, 3);
 }
-
-// A host controller that records posted packets; every other slot answers 0.
-class RecordingController : public AAX_IACFController
-{
-public:
-  struct Post
-  {
-    int32_t field;
-    std::vector<uint8_t> data;
-  };
-  std::vector<Post> mPosts;
-  AaxResult mPostResult = kAaxSuccess;
-
-  AaxResult ACF_CALL QueryInterface(AcfRefIID iid, void** out) override
-  {
-    *out = nullptr;
-    if (iid != IID_AAX_IACFController && iid != IID_IACFUnknown)
-      return kAcfNoInterface;
-    *out = static_cast<AAX_IACFController*>(this);
-    return kAaxSuccess;
-  }
-  uint32_t ACF_CALL AddRef() override { return 1; }
-  uint32_t ACF_CALL Release() override { return 1; }
-  AaxResult ACF_CALL Slot3(AaxWord) override { return 0; }
-  AaxResult ACF_CALL SampleRate(float*) override { return 0; }
-  AaxResult ACF_CALL InputStemFormat(AaxStemFormat*) override { return 0; }
-  AaxResult ACF_CALL OutputStemFormat(AaxStemFormat*) override { return 0; }
-  AaxResult ACF_CALL Slot7(AaxWord) override { return 0; }
-  AaxResult ACF_CALL Slot8(AaxWord, AaxWord) override { return 0; }
-  AaxResult ACF_CALL Slot9(AaxWord) override { return 0; }
-  AaxResult ACF_CALL SetSignalLatency(int32_t) override { return 0; }
-  AaxResult ACF_CALL Slot11(AaxWord, AaxWord, AaxWord) override { return 0; }
-  AaxResult ACF_CALL PostPacket(int32_t field, const void* data, int32_t size) override
-  {
-    const uint8_t* bytes = static_cast<const uint8_t*>(data);
-    mPosts.push_back(Post{ field, std::vector<uint8_t>(bytes, bytes + size) });
-    return mPostResult;
-  }
-  AaxResult ACF_CALL Slot13(AaxWord, AaxWord) override { return 0; }
-  AaxResult ACF_CALL Slot14(AaxWord, AaxWord) override { return 0; }
-  AaxResult ACF_CALL Slot15(AaxWord) override { return 0; }
-  AaxResult ACF_CALL Slot16(AaxWord, AaxWord) override { return 0; }
-  AaxResult ACF_CALL Slot17(AaxWord) override { return 0; }
-  AaxResult ACF_CALL Slot18(AaxWord) override { return 0; }
-  AaxResult ACF_CALL Slot19(AaxWord, AaxWord) override { return 0; }
-};
 
 // Writes the id's first byte and a call count into the packet; posts unless told not to.
 class TestHandler : public AAX_IPacketHandler
@@ -179,16 +141,18 @@ private:
 
 struct PacketQueueFixture : ::testing::Test
 {
-  RecordingController mHost;
+  aaxhost::FakeAaxHost mHost;
   std::unique_ptr<AAX_VController> mController;
   AAX_CPacketQueue mQueue;
   int mCalls = 0;
 
   void SetUp() override
   {
-    mController = std::make_unique<AAX_VController>(&mHost);
+    mController = std::make_unique<AAX_VController>(mHost.Unknown());
     mQueue.Init(mController.get(), nullptr);
   }
+
+  Calls Posts() { return mHost.Log().CallsStartingWith("Controller.PostPacket"); }
 };
 
 TEST_F(PacketQueueFixture, EmptyQueue)
@@ -196,7 +160,7 @@ TEST_F(PacketQueueFixture, EmptyQueue)
   EXPECT_EQ(mQueue.SetDirty("1", true), kAaxSuccess);
   EXPECT_EQ(mQueue.SetDirty(nullptr, true), kAaxSuccess);
   EXPECT_EQ(mQueue.Dispatch(), kAaxSuccess);
-  EXPECT_TRUE(mHost.mPosts.empty());
+  EXPECT_TRUE(mHost.Controller().mPackets.empty());
 }
 
 TEST_F(PacketQueueFixture, DirtyPacketsArePostedOnce)
@@ -209,23 +173,23 @@ TEST_F(PacketQueueFixture, DirtyPacketsArePostedOnce)
 
   EXPECT_EQ(mQueue.SetDirty("zz", true), kAaxSuccess); // no packets: nothing changes
   EXPECT_EQ(mQueue.Dispatch(), kAaxSuccess);
-  EXPECT_TRUE(mHost.mPosts.empty());
+  EXPECT_TRUE(mHost.Controller().mPackets.empty());
 
   mQueue.SetDirty("b", true);
   EXPECT_EQ(mQueue.Dispatch(), kAaxSuccess);
-  ASSERT_EQ(mHost.mPosts.size(), 1u);
-  EXPECT_EQ(mHost.mPosts[0].field, 9);
-  EXPECT_EQ(mHost.mPosts[0].data, std::vector<uint8_t>({ 'b', 1 }));
+  ASSERT_EQ(mHost.Controller().mPackets.size(), 1u);
+  EXPECT_EQ(Posts(), Calls({ "Controller.PostPacket(9,2)" }));
+  EXPECT_EQ(mHost.Controller().mPackets[0], std::vector<uint8_t>({ 'b', 1 }));
   EXPECT_EQ(mQueue.Dispatch(), kAaxSuccess); // the mark was cleared
-  EXPECT_EQ(mHost.mPosts.size(), 1u);
+  EXPECT_EQ(mHost.Controller().mPackets.size(), 1u);
 
   mQueue.SetDirty("a", true);
   mQueue.SetDirty("b", true);
   mQueue.SetDirty("b", false); // unmarked again
-  mHost.mPostResult = -123;
+  mHost.Controller().mResult = -123;
   EXPECT_EQ(mQueue.Dispatch(), -123); // the post's result
-  ASSERT_EQ(mHost.mPosts.size(), 2u);
-  EXPECT_EQ(mHost.mPosts[1].field, 7);
+  ASSERT_EQ(mHost.Controller().mPackets.size(), 2u);
+  EXPECT_EQ(Posts()[1], "Controller.PostPacket(7,2)");
 }
 
 TEST_F(PacketQueueFixture, HandlerMayDeclineAndSharedPacketsPostOnce)
@@ -234,7 +198,7 @@ TEST_F(PacketQueueFixture, HandlerMayDeclineAndSharedPacketsPostOnce)
   mQueue.SetDirty("a", true);
   EXPECT_EQ(mQueue.Dispatch(), kAaxSuccess); // declined: not posted, mark cleared anyway
   EXPECT_EQ(mCalls, 1);
-  EXPECT_TRUE(mHost.mPosts.empty());
+  EXPECT_TRUE(mHost.Controller().mPackets.empty());
   EXPECT_EQ(mQueue.Dispatch(), kAaxSuccess);
   EXPECT_EQ(mCalls, 1);
 
@@ -244,8 +208,8 @@ TEST_F(PacketQueueFixture, HandlerMayDeclineAndSharedPacketsPostOnce)
   ASSERT_EQ(mQueue.Register("d", 2, 2, TestHandler(kAaxSuccess, &other)), kAaxSuccess);
   mQueue.SetDirty("d", true);
   EXPECT_EQ(mQueue.Dispatch(), kAaxSuccess);
-  ASSERT_EQ(mHost.mPosts.size(), 1u);
-  EXPECT_EQ(mHost.mPosts[0].data[0], 'c');
+  ASSERT_EQ(mHost.Controller().mPackets.size(), 1u);
+  EXPECT_EQ(mHost.Controller().mPackets[0][0], 'c');
   EXPECT_EQ(other, 1);
 }
 
@@ -279,8 +243,8 @@ TEST_F(PacketQueueFixture, MarkingFromAnotherThreadWaitsForTheLock)
   marker.join();
   mQueue.SetDirty("a", true);
   mQueue.Dispatch();
-  EXPECT_GE(mHost.mPosts.size(), 1u);
-  EXPECT_EQ(size_t(mCalls), mHost.mPosts.size());
+  EXPECT_GE(mHost.Controller().mPackets.size(), 1u);
+  EXPECT_EQ(size_t(mCalls), mHost.Controller().mPackets.size());
 }
 
 } // namespace
