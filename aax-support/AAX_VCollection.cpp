@@ -7,29 +7,17 @@
 
 AAX_VCollection::AAX_VCollection (IACFUnknown* hostUnknown)
 {
-	if (hostUnknown)
-	{
-		hostUnknown->AddRef ();
-		mHostUnknown.Reset (hostUnknown);
-	}
+	mHostUnknown.Share (hostUnknown);
 	AcfCreateHostObject (hostUnknown, CLSID_AAX_Collection, IID_AAX_IACFCollection, mCollection);
 }
 
-AAX_VCollection::~AAX_VCollection ()
-{
-	for (AAX_VEffectDescriptor* descriptor : mDescriptors)
-		delete descriptor;
-	for (AAX_VPropertyMap* map : mPropertyMaps)
-		delete map;
-	mCollection.Reset ();
-	mHostUnknown.Reset ();
-}
+// Members go in reverse order: child wrappers first, then the host objects, then the host unknown.
+AAX_VCollection::~AAX_VCollection () = default;
 
 AAX_IEffectDescriptor* AAX_VCollection::NewDescriptor ()
 {
-	AAX_VEffectDescriptor* descriptor = new AAX_VEffectDescriptor (mHostUnknown.Get ());
-	mDescriptors.push_back (descriptor);
-	return descriptor;
+	mDescriptors.emplace_back (new AAX_VEffectDescriptor (mHostUnknown.Get ()));
+	return mDescriptors.back ().get ();
 }
 
 AaxResult AAX_VCollection::AddEffect (const char* effectId, AAX_IEffectDescriptor* descriptor)
@@ -46,9 +34,8 @@ AaxResult AAX_VCollection::SetPackageVersion (uint32_t version) { FORWARD1 (SetP
 
 AAX_IPropertyMap* AAX_VCollection::NewPropertyMap ()
 {
-	AAX_VPropertyMap* map = new AAX_VPropertyMap (mHostUnknown.Get ());
-	mPropertyMaps.push_back (map);
-	return map;
+	mPropertyMaps.emplace_back (new AAX_VPropertyMap (mHostUnknown.Get ()));
+	return mPropertyMaps.back ().get ();
 }
 
 AaxResult AAX_VCollection::Slot11 (AAX_IPropertyMap* properties) { FORWARD1 (Slot11 (AAX_VPropertyMap::HostObjectOf (properties))); }

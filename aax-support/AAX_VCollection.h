@@ -8,6 +8,7 @@
 #include "aax-support/AcfPtr.h"
 #include "aax-support/interfaces/AaxDescribeInterfaces.h"
 
+#include <memory>
 #include <vector>
 
 class AAX_VEffectDescriptor;
@@ -32,6 +33,6 @@ public:
 private:
 	AcfPtr<IACFUnknown> mHostUnknown;
 	AcfPtr<AAX_IACFCollection> mCollection;
-	std::vector<AAX_VEffectDescriptor*> mDescriptors;
-	std::vector<AAX_VPropertyMap*> mPropertyMaps;
+	std::vector<std::unique_ptr<AAX_VEffectDescriptor>> mDescriptors;
+	std::vector<std::unique_ptr<AAX_VPropertyMap>> mPropertyMaps;
 };

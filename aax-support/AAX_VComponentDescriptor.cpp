@@ -7,24 +7,12 @@
 
 AAX_VComponentDescriptor::AAX_VComponentDescriptor (IACFUnknown* hostUnknown)
 {
-	if (hostUnknown)
-	{
-		hostUnknown->AddRef ();
-		mHostUnknown.Reset (hostUnknown);
-	}
-	AcfCreateHostObject (hostUnknown, CLSID_AAX_ComponentDescriptor, IID_AAX_IACFComponentDescriptor, mDescriptor);
-	if (mDescriptor)
-		AcfQuery (mDescriptor.Get (), IID_AAX_IACFComponentDescriptor_V2, mDescriptorV2);
+	mHostUnknown.Share (hostUnknown);
+	AcfCreateHostObject (hostUnknown, CLSID_AAX_ComponentDescriptor, IID_AAX_IACFComponentDescriptor, mDescriptor, IID_AAX_IACFComponentDescriptor_V2, mDescriptorV2);
 }
 
-AAX_VComponentDescriptor::~AAX_VComponentDescriptor ()
-{
-	for (AAX_VPropertyMap* map : mPropertyMaps)
-		delete map;
-	mDescriptorV2.Reset ();
-	mDescriptor.Reset ();
-	mHostUnknown.Reset ();
-}
+// Members go in reverse order: child wrappers first, then the host objects, then the host unknown.
+AAX_VComponentDescriptor::~AAX_VComponentDescriptor () = default;
 
 AaxResult AAX_VComponentDescriptor::Slot3 () { FORWARD1 (Slot3 ()); }
 AaxResult AAX_VComponentDescriptor::AddAudioIn (AaxFieldIndex f) { FORWARD1 (AddAudioIn (f)); }
@@ -44,9 +32,8 @@ AaxResult AAX_VComponentDescriptor::Slot4 (AaxWord a, AaxWord b) { FORWARD1 (Slo
 
 AAX_IPropertyMap* AAX_VComponentDescriptor::NewPropertyMap ()
 {
-	AAX_VPropertyMap* map = new AAX_VPropertyMap (mHostUnknown.Get ());
-	mPropertyMaps.push_back (map);
-	return map;
+	mPropertyMaps.emplace_back (new AAX_VPropertyMap (mHostUnknown.Get ()));
+	return mPropertyMaps.back ().get ();
 }
 
 AAX_IPropertyMap* AAX_VComponentDescriptor::CopyPropertyMap (const AAX_IPropertyMap* source)

@@ -7,6 +7,7 @@
 #include "aax-support/AcfPtr.h"
 #include "aax-support/interfaces/AaxDescribeInterfaces.h"
 
+#include <memory>
 #include <vector>
 
 class AAX_VPropertyMap;
@@ -46,5 +47,5 @@ private:
 	AcfPtr<IACFUnknown> mHostUnknown;
 	AcfPtr<AAX_IACFComponentDescriptor> mDescriptor;
 	AcfPtr<AAX_IACFComponentDescriptor_V2> mDescriptorV2;
-	std::vector<AAX_VPropertyMap*> mPropertyMaps;
+	std::vector<std::unique_ptr<AAX_VPropertyMap>> mPropertyMaps;
 };

@@ -9,11 +9,8 @@ AAX_VController::AAX_VController (IACFUnknown* hostUnknown)
 	AcfQuery (hostUnknown, IID_AAX_IACFController_V2, mControllerV2);
 }
 
-AAX_VController::~AAX_VController ()
-{
-	mControllerV2.Reset ();
-	mController.Reset ();
-}
+// The second version is declared last, so it is released first.
+AAX_VController::~AAX_VController () = default;
 
 AaxResult AAX_VController::Slot3 (AaxWord a) const { FORWARD1 (Slot3 (a)); }
 AaxResult AAX_VController::SampleRate (float* rate) const { FORWARD1 (SampleRate (rate)); }

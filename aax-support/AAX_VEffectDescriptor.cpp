@@ -8,32 +8,17 @@
 
 AAX_VEffectDescriptor::AAX_VEffectDescriptor (IACFUnknown* hostUnknown)
 {
-	if (hostUnknown)
-	{
-		hostUnknown->AddRef ();
-		mHostUnknown.Reset (hostUnknown);
-	}
-	AcfCreateHostObject (hostUnknown, CLSID_AAX_EffectDescriptor, IID_AAX_IACFEffectDescriptor, mDescriptor);
-	if (mDescriptor)
-		AcfQuery (mDescriptor.Get (), IID_AAX_IACFEffectDescriptor_V2, mDescriptorV2);
+	mHostUnknown.Share (hostUnknown);
+	AcfCreateHostObject (hostUnknown, CLSID_AAX_EffectDescriptor, IID_AAX_IACFEffectDescriptor, mDescriptor, IID_AAX_IACFEffectDescriptor_V2, mDescriptorV2);
 }
 
-AAX_VEffectDescriptor::~AAX_VEffectDescriptor ()
-{
-	for (AAX_VComponentDescriptor* component : mComponents)
-		delete component;
-	for (AAX_VPropertyMap* map : mPropertyMaps)
-		delete map;
-	mDescriptorV2.Reset ();
-	mDescriptor.Reset ();
-	mHostUnknown.Reset ();
-}
+// Members go in reverse order: child wrappers first, then the host objects, then the host unknown.
+AAX_VEffectDescriptor::~AAX_VEffectDescriptor () = default;
 
 AAX_IComponentDescriptor* AAX_VEffectDescriptor::NewComponentDescriptor ()
 {
-	AAX_VComponentDescriptor* component = new AAX_VComponentDescriptor (mHostUnknown.Get ());
-	mComponents.push_back (component);
-	return component;
+	mComponents.emplace_back (new AAX_VComponentDescriptor (mHostUnknown.Get ()));
+	return mComponents.back ().get ();
 }
 
 AaxResult AAX_VEffectDescriptor::AddComponent (AAX_IComponentDescriptor* component)
@@ -49,9 +34,8 @@ AaxResult AAX_VEffectDescriptor::AddProcPtr (AaxProcPtr proc, uint32_t procId) {
 
 AAX_IPropertyMap* AAX_VEffectDescriptor::NewPropertyMap ()
 {
-	AAX_VPropertyMap* map = new AAX_VPropertyMap (mHostUnknown.Get ());
-	mPropertyMaps.push_back (map);
-	return map;
+	mPropertyMaps.emplace_back (new AAX_VPropertyMap (mHostUnknown.Get ()));
+	return mPropertyMaps.back ().get ();
 }
 
 AaxResult AAX_VEffectDescriptor::Slot8 (AAX_IPropertyMap* properties) { FORWARD1 (Slot8 (AAX_VPropertyMap::HostObjectOf (properties))); }

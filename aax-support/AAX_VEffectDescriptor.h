@@ -7,6 +7,7 @@
 #include "aax-support/AcfPtr.h"
 #include "aax-support/interfaces/AaxDescribeInterfaces.h"
 
+#include <memory>
 #include <vector>
 
 class AAX_VComponentDescriptor;
@@ -38,6 +39,6 @@ private:
 	AcfPtr<IACFUnknown> mHostUnknown;
 	AcfPtr<AAX_IACFEffectDescriptor> mDescriptor;
 	AcfPtr<AAX_IACFEffectDescriptor_V2> mDescriptorV2;
-	std::vector<AAX_VComponentDescriptor*> mComponents;
-	std::vector<AAX_VPropertyMap*> mPropertyMaps;
+	std::vector<std::unique_ptr<AAX_VComponentDescriptor>> mComponents;
+	std::vector<std::unique_ptr<AAX_VPropertyMap>> mPropertyMaps;
 };

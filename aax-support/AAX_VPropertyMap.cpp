@@ -2,16 +2,11 @@
 
 AAX_VPropertyMap::AAX_VPropertyMap (IACFUnknown* hostUnknown)
 {
-	AcfCreateHostObject (hostUnknown, CLSID_AAX_PropertyMap, IID_AAX_IACFPropertyMap, mPropertyMap);
-	if (mPropertyMap)
-		AcfQuery (mPropertyMap.Get (), IID_AAX_IACFPropertyMap_V2, mPropertyMapV2);
+	AcfCreateHostObject (hostUnknown, CLSID_AAX_PropertyMap, IID_AAX_IACFPropertyMap, mPropertyMap, IID_AAX_IACFPropertyMap_V2, mPropertyMapV2);
 }
 
-AAX_VPropertyMap::~AAX_VPropertyMap ()
-{
-	mPropertyMapV2.Reset ();
-	mPropertyMap.Reset ();
-}
+// The second version is declared last, so it is released first.
+AAX_VPropertyMap::~AAX_VPropertyMap () = default;
 
 bool AAX_VPropertyMap::QueryProperty (AaxPropertyID id, AaxPropertyValue* value) const
 {

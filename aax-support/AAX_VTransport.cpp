@@ -9,11 +9,8 @@ AAX_VTransport::AAX_VTransport (IACFUnknown* hostUnknown)
 	AcfQuery (hostUnknown, IID_AAX_IACFTransport_V2, mTransportV2);
 }
 
-AAX_VTransport::~AAX_VTransport ()
-{
-	mTransportV2.Reset ();
-	mTransport.Reset ();
-}
+// The second version is declared last, so it is released first.
+AAX_VTransport::~AAX_VTransport () = default;
 
 AaxResult AAX_VTransport::CurrentTempo (double* bpm) const { FORWARD1 (CurrentTempo (bpm)); }
 AaxResult AAX_VTransport::CurrentMeter (int32_t* n, int32_t* d) const { FORWARD1 (CurrentMeter (n, d)); }

@@ -22,6 +22,13 @@ public:
 		if (old)
 			old->Release ();
 	}
+	// Takes a reference of its own on p.
+	void Share (T* p)
+	{
+		if (p)
+			p->AddRef ();
+		Reset (p);
+	}
 	// Out slot for a query or create call: the old reference goes first.
 	void** Receive ()
 	{
@@ -55,4 +62,14 @@ template <class T>
 void AcfCreateHostObject (IACFUnknown* hostUnknown, AcfRefIID classId, AcfRefIID iid, AcfPtr<T>& out)
 {
 	AcfCreateHostObject (hostUnknown, classId, iid, out.Receive ());
+}
+
+// The same, then the second interface version queried from the first-version object.
+template <class T1, class T2>
+void AcfCreateHostObject (IACFUnknown* hostUnknown, AcfRefIID classId, AcfRefIID iid, AcfPtr<T1>& first,
+                          AcfRefIID iidV2, AcfPtr<T2>& second)
+{
+	AcfCreateHostObject (hostUnknown, classId, iid, first);
+	if (first)
+		AcfQuery (first.Get (), iidV2, second);
 }

@@ -28,6 +28,11 @@ AaxResult ACF_CALL FakeHostUnknown::QueryInterface (AcfRefIID iid, void** out)
 		return config.mAutomation ? mHost.Automation ().QueryInterface (iid, out) : kAcfNoInterface;
 	if (iid == IID_AAX_IACFTransport || iid == IID_AAX_IACFTransport_V2)
 		return mHost.Transport ().QueryInterface (iid, out);
+	if (iid == IID_AAX_IACFEffectParameters || iid == IID_AAX_IACFEffectParameters_V2)
+	{
+		IACFUnknown* effect = mHost.OfferedEffectParameters ();
+		return effect ? effect->QueryInterface (iid, out) : kAcfNoInterface;
+	}
 	return HostObject::QueryInterface (iid, out);
 }
 

@@ -53,6 +53,10 @@ public:
 
 	// What the host hands to ACFStartup, ACFRegisterPlugin, InitializeEffect and InitializeGUI.
 	IACFUnknown* Unknown () { return mUnknown->Unknown (); }
+	// Lets Unknown() answer the effect-parameters interfaces by forwarding to
+	// effect (not counted), as a host does for the GUI object of an instance.
+	void OfferEffectParameters (IACFUnknown* effect) { mOfferedEffect = effect; }
+	IACFUnknown* OfferedEffectParameters () const { return mOfferedEffect; }
 	// The unknown of the view container (made, with its window, on first use).
 	IACFUnknown* ViewContainerUnknown () { return ViewContainer ().Unknown (); }
 
@@ -90,6 +94,7 @@ private:
 	FakeAutomationDelegate* mAutomation;
 	FakeTransport* mTransport;
 	FakeViewContainer* mViewContainer = nullptr;
+	IACFUnknown* mOfferedEffect = nullptr;
 	std::vector<FakeHostServices*> mHostServices;
 	std::vector<FakeCollection*> mCollections;
 	std::vector<FakeEffectDescriptor*> mEffects;

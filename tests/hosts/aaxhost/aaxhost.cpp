@@ -57,6 +57,7 @@ int main (int argc, char** argv)
 				status |= r != kAaxSuccess;
 				if (AAX_IACFEffectGUI* gui = session.CreateEffectGUI ())
 				{
+					session.Host ().OfferEffectParameters (parameters);
 					r = gui->InitializeGUI (session.Host ().Unknown ());
 					gui->SetViewContainer (session.Host ().ViewContainerUnknown ());
 					PumpHostMessages ();
@@ -65,6 +66,7 @@ int main (int argc, char** argv)
 					gui->SetViewContainer (nullptr);
 					gui->UninitializeGUI ();
 					gui->Release ();
+					session.Host ().OfferEffectParameters (nullptr);
 					status |= r != kAaxSuccess;
 				}
 				parameters->UninitializeEffect ();
@@ -74,6 +76,10 @@ int main (int argc, char** argv)
 		std::printf ("can unload now: %d\n", session.CanUnloadNow ());
 		if (AaxResult r = session.Shutdown ())
 			return Fail ("ACFShutdown", r);
+		// The plug-in definition is the host's to hold; anything else is a leak.
+		const int32_t held = session.Host ().PluginReferences () - (session.PluginDefinition () ? 1 : 0);
+		std::printf ("host references still held: %d\n", held);
+		status |= held != 0;
 	}
 	std::fflush (stdout);
 	return status;
