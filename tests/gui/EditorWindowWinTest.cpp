@@ -423,7 +423,7 @@ HWND FindTooltipOf(HWND owner)
     Search* s = reinterpret_cast<Search*>(data);
     char name[64];
     if (GetClassNameA(wnd, name, sizeof(name)) && _stricmp(name, TOOLTIPS_CLASSA) == 0 &&
-        GetWindow(wnd, GW_OWNER) == s->owner)
+        GetWindow(wnd, GW_OWNER) == GetAncestor(s->owner, GA_ROOT))
     {
       s->found = wnd;
       return FALSE;
@@ -458,6 +458,7 @@ TEST(WinEditorTooltips, TheHoveredControlsTooltipIsShownAndHidden)
   HWND wnd = static_cast<HWND>(gfx->OpenWindow(WinEditorTest::SharedParent()));
   ASSERT_NE(wnd, nullptr);
   HWND tooltip = FindTooltipOf(wnd);
+  ASSERT_TRUE(gfx->TooltipsEnabled());
   ASSERT_NE(tooltip, nullptr);
   EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
 
