@@ -26,10 +26,7 @@ namespace
 
     void SetUp() override
     {
-      plug.GetParam(0)->InitBool("Bypass", false);
-      plug.GetParam(1)->InitDouble("Amount", 50.0, 0.0, 100.0, 0.1, "%");
-      plug.GetParam(2)->InitDouble("Tone", 0.0, 0.0, 1.0, 0.01);
-      plug.GetParam(3)->InitDouble("Level", 0.0, -12.0, 12.0, 1.0);
+      plug.InitTestParams();
       graphics = new IGraphicsHeadless(&plug, 100, 100);
       plug.AttachGraphics(graphics);
     }

@@ -3,11 +3,11 @@
 // notices and edits the editor sends, with the API kind a test chooses.
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "framework/IPlugBase.h"
 #include "tests/support/IGraphicsHeadless.h"
+#include "tests/support/LockProbe.h"
 
 class GuiTestPlug : public IPlugBase
 {
@@ -19,18 +19,15 @@ public:
   }
 
   // True when another thread cannot take the plug-in lock right now.
-  bool LockHeldElsewhere()
+  bool LockHeldElsewhere() { return ::LockHeldElsewhere(mMutex); }
+
+  // 0 "Bypass" (bool), 1 "Amount" (0-100, step 0.1), 2 "Tone" (0-1), 3 "Level" (-12-12, step 1).
+  void InitTestParams()
   {
-    bool locked = false;
-    std::thread probe([&] {
-      if (mMutex.try_lock())
-      {
-        locked = true;
-        mMutex.unlock();
-      }
-    });
-    probe.join();
-    return !locked;
+    GetParam(0)->InitBool("Bypass", false);
+    GetParam(1)->InitDouble("Amount", 50.0, 0.0, 100.0, 0.1, "%");
+    GetParam(2)->InitDouble("Tone", 0.0, 0.0, 1.0, 0.01);
+    GetParam(3)->InitDouble("Level", 0.0, -12.0, 12.0, 1.0);
   }
 
   // "begin 2", "inform 2", "end 2", "menu 2", in call order.
