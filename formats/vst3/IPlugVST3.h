@@ -125,10 +125,16 @@ public:
   REFCOUNT_METHODS(SingleComponentEffect)
 
 protected:
+  friend class IPlugVST3View;
+
+  // A view leaves the view list as it is destroyed.
+  void RemoveView(IPlugVST3View* view);
+
   int mSideChainChans;
   bool mSideChainWasActive = false;
   Steinberg::Vst::ProcessContext mProcessContext;   // the last one the host sent
   PointerList<IPlugVST3View> mViews;                // open editor views, newest last; not owned
+  IPlugVST3View* mWindowView = nullptr;             // the view showing the editor window, if any
 
 private:
   tresult DeclareBusesAndParameters();
