@@ -1,4 +1,4 @@
-#include "drawing/LICE_FakeFont.h"
+#include "tests/support/LICE_FakeFont.h"
 #include "gui/IGraphicsFont.h"
 
 HFONT IGraphicsFont::Create(const ITextStyle& style)
