@@ -235,6 +235,20 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     return DefWindowProcA(hWnd, msg, wParam, lParam);
   }
 
+  // The entry asks for its colours while it has the focus too.
+  if (msg == WM_CTLCOLOREDIT)
+  {
+    if (!mEdControl)
+      return 0;
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    const ITextStyle& style = mEdControl->GetTextStyle();
+    SetBkColor(dc, style.mTextEntryBGColour.ToColourRef());
+    SetTextColor(dc, style.mTextEntryFGColour.ToColourRef());
+    SetBkMode(dc, OPAQUE);
+    SetDCBrushColor(dc, style.mTextEntryBGColour.ToColourRef());
+    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+  }
+
   if (mParamEditWnd && mParamEditMsg == kEntryFocused)
   {
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN)
@@ -296,19 +310,6 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
       if (wParam == kTimerId)
         Tick();
       return 0;
-
-    case WM_CTLCOLOREDIT:
-    {
-      if (!mEdControl)
-        return 0;
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      const ITextStyle& style = mEdControl->GetTextStyle();
-      SetBkColor(dc, style.mTextEntryBGColour.ToColourRef());
-      SetTextColor(dc, style.mTextEntryFGColour.ToColourRef());
-      SetBkMode(dc, OPAQUE);
-      SetDCBrushColor(dc, style.mTextEntryBGColour.ToColourRef());
-      return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
-    }
 
     case WM_MOUSEMOVE:
     {
