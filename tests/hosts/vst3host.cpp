@@ -294,9 +294,12 @@ int editor (const std::string& path, const std::string& outPath, const EditorOpt
 		Buffers out (2, std::vector<double> (in[0].size (), 0.0));
 		{
 			QuietStdout quiet;
-			// Automation reaches the editor through processing, as in a host.
-			plugin->processBlock (in, 0, out, 0, static_cast<int32> (std::min<size_t> (block, in[0].size ())),
-			                      &changes);
+			// Automation reaches the editor through processing, as in a host;
+			// the meter shows the end of the signal.
+			for (size_t pos = 0; pos < in[0].size (); pos += static_cast<size_t> (block))
+				plugin->processBlock (in, pos, out, pos,
+				                      static_cast<int32> (std::min<size_t> (block, in[0].size () - pos)),
+				                      pos == 0 ? &changes : nullptr);
 		}
 		pumpMessages (100);
 		for (const auto& d : opt.drags)
