@@ -97,6 +97,20 @@ const char* IParamRecord::GetDisplayTextForValue(int key) const
   return entry ? entry->mText : "";
 }
 
+bool IParamRecord::MapDisplayText(const char* text, int* key) const
+{
+  if (!text) return false;
+  const DisplayText* entries = static_cast<const DisplayText*>(mDisplayTexts.Get());
+  const int n = GetDisplayTextCount();
+  for (int i = 0; i < n; ++i)
+    if (std::strcmp(entries[i].mText, text) == 0)
+    {
+      if (key) *key = entries[i].mKey;
+      return true;
+    }
+  return false;
+}
+
 const char* IParamRecord::GetLabelForHost() const
 {
   const DisplayText* entry = FindDisplayText(TruncateToInt(mValue));

@@ -63,6 +63,8 @@ public:
   int GetDisplayTextCount() const;
   // Text of the first entry with `key`; "" when there is none.
   const char* GetDisplayTextForValue(int key) const;
+  // Key of the first entry whose text is `text` exactly; false when none is.
+  bool MapDisplayText(const char* text, int* key) const;
 
 private:
   struct DisplayText

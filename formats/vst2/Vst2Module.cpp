@@ -1,0 +1,32 @@
+#include "formats/vst2/Vst2Module.h"
+
+#include <mutex>
+
+#include "formats/vst2/IPlugVST.h"
+
+namespace {
+
+// Constant-initialised, so it exists before any host thread can call in.
+std::mutex sCreationLock;
+
+} // namespace
+
+AEffect* Vst2CreateEffect(audioMasterCallback host, IPlugVST* (*create)(audioMasterCallback))
+{
+  if (!create) return nullptr;
+  std::lock_guard<std::mutex> lock(sCreationLock);
+  IPlugVST* plug = nullptr;
+  try
+  {
+    plug = create(host);
+  }
+  catch (...)
+  {
+    plug = nullptr;
+  }
+  if (!plug) return nullptr;
+  plug->EnsureDefaultPresets();
+  AEffect* effect = plug->GetAEffect();
+  if (effect->numPrograms <= 0) effect->numPrograms = 1;
+  return effect;
+}
