@@ -6,6 +6,7 @@
 #include <mutex>
 #include <new>
 
+#include "framework/PlugCreationLock.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
 
@@ -200,22 +201,9 @@ void ZentikQX40::ProcessAudioDouble(double** inputs, double** outputs, int nFram
 
 #if !defined(ZQ_API_VST2)
 
-namespace
-{
-
-// Serialises creation across every instance in the process; made on first
-// use, destroyed at exit.
-std::mutex& CreationLock()
-{
-  static std::mutex lock;
-  return lock;
-}
-
-} // namespace
-
 ZentikQX40* NewPluginInstance()
 {
-  std::lock_guard<std::mutex> lock(CreationLock());
+  std::lock_guard<std::mutex> lock(PlugCreationLock());
   return new (std::nothrow) ZentikQX40(IPlugInstanceInfo());
 }
 

@@ -12,6 +12,8 @@
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
+#include <atomic>
+
 class IPlugVST3View;
 
 // The per-build instance information the plug-in class hands through to its
@@ -129,6 +131,10 @@ protected:
   bool mSideChainWasActive = false;
   Steinberg::Vst::ProcessContext mProcessContext;   // the last one the host sent
   PointerList<IPlugVST3View> mViews;                // open editor views, newest last; not owned
+  // True while the 'bpas' value the host last gave the controller
+  // (setParamNormalized, kept in the SDK parameter) is newer than the host
+  // bypass that process or setState set; getParamNormalized answers with it.
+  std::atomic<bool> mBypassFromController {false};
 
 private:
   tresult DeclareBusesAndParameters();

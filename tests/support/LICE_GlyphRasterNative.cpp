@@ -1,6 +1,6 @@
 // Text renderer of native builds (unit tests only): draws the shapes of a
 // LICE_FakeFont white on black straight into the raster's pixels.
-#include "drawing/LICE_FakeFont.h"
+#include "tests/support/LICE_FakeFont.h"
 #include "drawing/LICE_TextRenderer.h"
 
 namespace

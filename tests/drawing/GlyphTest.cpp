@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "drawing/LICE_Glyph.h"
-#include "tests/text/ReferenceCombine.h"
+#include "tests/drawing/ReferenceCombine.h"
 
 namespace
 {

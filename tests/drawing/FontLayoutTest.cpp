@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "drawing/LICE_CachedFont.h"
-#include "drawing/LICE_FakeFont.h"
+#include "tests/support/LICE_FakeFont.h"
 #include "drawing/LICE_MemBitmap.h"
-#include "tests/text/GuardedBitmap.h"
-#include "tests/text/ReferenceCombine.h"
+#include "tests/drawing/GuardedBitmap.h"
+#include "tests/drawing/ReferenceCombine.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "effect/qx4.h"
-#include "tests/effect/test_signal.h"
+#include "tests/effect/TestSignal.h"
 
 namespace
 {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "effect/ZentikQX40.h"
-#include "tests/effect/test_signal.h"
+#include "tests/effect/TestSignal.h"
 #include "tests/framework/TestPlug.h"
 
 namespace

@@ -20,7 +20,7 @@ namespace
   // of each pixel in hex. Committed from a Wine run;
   // both Windows builds compare against it.
   const char* const kArialExpected =
-#include "tests/text/arial_v111_coverage.inc"
+#include "tests/drawing/arial_v111_coverage.inc"
     ;
 
   constexpr int kGuiFlags = CachedFontFlag::UseNative | CachedFontFlag::OwnsFont;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "effect/AudioProcessor.h"
-#include "tests/effect/test_signal.h"
+#include "tests/effect/TestSignal.h"
 
 // Scratch buffers come from the aligned nothrow operator new; this test
 // binary replaces it so that a chosen allocation can fail.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "effect/DspChebyII.h"
-#include "tests/effect/test_signal.h"
+#include "tests/effect/TestSignal.h"
 
 namespace
 {

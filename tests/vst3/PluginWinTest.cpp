@@ -579,6 +579,58 @@ TEST(Vst3Plugin, HostBypassAndProgramParameter)
   EXPECT_NEAR(x.plug->controller->getParamNormalized(ZentikQX40::kTone), 0.5, 1e-12);
 }
 
+// Hosts set the bypass on the controller and send the same change to process;
+// the controller keeps what the host set, the sound follows process.
+TEST(Vst3Plugin, BypassParameterKeepsWhatTheHostSets)
+{
+  auto module = loadPlugin();
+  ASSERT_TRUE(module);
+  Instance x(*module);
+  ASSERT_TRUE(x.plug);
+  IEditController* e = x.plug->controller;
+  ASSERT_EQ(x.plug->setup(44100.0, 256, kSample32), kResultOk);
+  ASSERT_EQ(x.plug->start(), kResultOk);
+  const Buffers in = makeGuitarSignal(44100.0, 0.1, 2);
+  Buffers out(2, std::vector<double>(256));
+  ParameterChanges changes;
+  QuietStdout quiet;
+
+  EXPECT_EQ(e->setParamNormalized(kBypass, 1.0), kResultOk);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 1.0);
+  ASSERT_EQ(x.plug->processBlock(in, 1000, out, 0, 256), kResultOk);
+  EXPECT_NE(out[0][100], float(in[0][1100]));
+  EXPECT_EQ(e->getParamNormalized(kBypass), 1.0);
+
+  changes.add(kBypass, 0, 1.0);
+  ASSERT_EQ(x.plug->processBlock(in, 1256, out, 0, 256, &changes), kResultOk);
+  for (size_t i = 0; i < 256; ++i)
+    ASSERT_EQ(out[0][i], double(float(in[0][1256 + i]))) << i;
+  EXPECT_EQ(e->getParamNormalized(kBypass), 1.0);
+
+  std::vector<uint8_t> state;
+  ASSERT_EQ(x.plug->getState(state, true), kResultOk);
+  ASSERT_EQ(state.size(), 68u);
+  EXPECT_EQ(std::vector<uint8_t>(state.begin() + 64, state.end()), (std::vector<uint8_t> {1, 0, 0, 0}));
+  {
+    Instance y(*module);
+    ASSERT_TRUE(y.plug);
+    EXPECT_EQ(y.plug->controller->getParamNormalized(kBypass), 0.0);
+    ASSERT_EQ(y.plug->setState(state, true), kResultOk);
+    EXPECT_EQ(y.plug->controller->getParamNormalized(kBypass), 1.0);
+  }
+
+  // Off again, the same way round.
+  EXPECT_EQ(e->setParamNormalized(kBypass, 0.0), kResultOk);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 0.0);
+  changes.clear();
+  changes.add(kBypass, 0, 0.0);
+  ASSERT_EQ(x.plug->processBlock(in, 1512, out, 0, 256, &changes), kResultOk);
+  EXPECT_NE(out[0][100], double(float(in[0][1612])));
+  EXPECT_EQ(e->getParamNormalized(kBypass), 0.0);
+  ASSERT_EQ(x.plug->getState(state, true), kResultOk);
+  EXPECT_EQ(state[64], 0);
+}
+
 TEST(Vst3Plugin, StateIs68BytesAndRoundTrips)
 {
   auto module = loadPlugin();

@@ -9,8 +9,8 @@
 
 #include "drawing/LICE_Line.h"
 #include "drawing/LICE_MemBitmap.h"
-#include "tests/text/GuardedBitmap.h"
-#include "tests/text/ReferenceCombine.h"
+#include "tests/drawing/GuardedBitmap.h"
+#include "tests/drawing/ReferenceCombine.h"
 
 namespace
 {
