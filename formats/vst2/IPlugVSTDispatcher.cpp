@@ -100,7 +100,7 @@ VstIntPtr IPlugVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, v
       if (opcode == kEffGetParamLabel)
         CopyToHost(ptr, param->GetLabelForHost(), kVstMaxParamStrLen);
       else if (opcode == kEffGetParamName)
-        CopyToHost(ptr, param->GetNameForHost(), kVstMaxParamStrLen);
+        CopyToHost(ptr, param->GetNameForHost(), kVstExtMaxParamStrLen);
       else
         param->FormatValue(param->Value(), false, static_cast<char*>(ptr), kVstMaxParamStrLen, true);
       return 0;

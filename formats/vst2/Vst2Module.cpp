@@ -3,18 +3,12 @@
 #include <mutex>
 
 #include "formats/vst2/IPlugVST.h"
-
-namespace {
-
-// Constant-initialised, so it exists before any host thread can call in.
-std::mutex sCreationLock;
-
-} // namespace
+#include "framework/PlugCreationLock.h"
 
 AEffect* Vst2CreateEffect(audioMasterCallback host, IPlugVST* (*create)(audioMasterCallback))
 {
   if (!create) return nullptr;
-  std::lock_guard<std::mutex> lock(sCreationLock);
+  std::lock_guard<std::mutex> lock(PlugCreationLock());
   IPlugVST* plug = nullptr;
   try
   {

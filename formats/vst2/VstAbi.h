@@ -141,6 +141,9 @@ const VstIntPtr kVstVersion = 2400;
 enum
 {
   kVstMaxParamStrLen = 8,
+  // Parameter names: hosts give at least this much, and the framework's
+  // names fit it whole ("Analog Saturation" and "Analog Hiss" stay apart).
+  kVstExtMaxParamStrLen = 32,
   kVstMaxProgNameLen = 24,
   kVstMaxEffectNameLen = 32,
   kVstMaxNameLen = 64,

@@ -1,0 +1,31 @@
+#pragma once
+
+// A VST2 library loaded the way a Windows host loads it: the library, then
+// its VSTPluginMain export.
+
+#include "tests/hosts/Vst2Host.h"
+
+#include <memory>
+#include <string>
+
+namespace zqhost {
+
+class Vst2Library
+{
+public:
+  // Null with error set when the library or its entry is missing.
+  static std::unique_ptr<Vst2Library> load(const std::string& path, std::string& error);
+  ~Vst2Library();
+
+  Vst2Entry entry() const { return mEntry; }
+  // Any export by name (null when missing), and the loaded image.
+  void* symbol(const char* name) const;
+  void* image() const { return mLibrary; }
+
+private:
+  Vst2Library() = default;
+  void* mLibrary = nullptr;
+  Vst2Entry mEntry = nullptr;
+};
+
+} // namespace zqhost
