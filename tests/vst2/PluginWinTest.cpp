@@ -1,0 +1,226 @@
+// The shipped ZentikQX40.dll under Wine as a host loads it: its exports and
+// imports, the same automation sounding the same as through the x86 VST3
+// library, creation from several threads, and the editor in a real window.
+
+#include "tests/vst2/EffectFixture.h"
+
+#include "tests/hosts/GuitarSignal.h"
+#include "tests/hosts/HostClasses.h"
+#include "tests/hosts/PluginInstance.h"
+#include "tests/hosts/PluginModule.h"
+#include "tests/hosts/QuietStdout.h"
+#include "tests/hosts/Vst2Library.h"
+
+#include "pluginterfaces/vst/vstspeaker.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <map>
+#include <cctype>
+#include <set>
+#include <thread>
+
+using namespace zqhost;
+
+namespace {
+
+std::string upper(std::string s)
+{
+  for (char& c : s)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// The PE image's exports (name to address) and imported library names.
+void ReadDirectories(const void* image, std::map<std::string, DWORD>& exports,
+                     std::set<std::string>& imports)
+{
+  auto base = static_cast<const unsigned char*>(image);
+  auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& ex = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  if (ex.Size)
+  {
+    auto dir = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + ex.VirtualAddress);
+    auto names = reinterpret_cast<const DWORD*>(base + dir->AddressOfNames);
+    auto ordinals = reinterpret_cast<const WORD*>(base + dir->AddressOfNameOrdinals);
+    auto functions = reinterpret_cast<const DWORD*>(base + dir->AddressOfFunctions);
+    for (DWORD i = 0; i < dir->NumberOfNames; ++i)
+      exports[reinterpret_cast<const char*>(base + names[i])] = functions[ordinals[i]];
+    EXPECT_EQ(dir->NumberOfFunctions, dir->NumberOfNames);
+  }
+  const IMAGE_DATA_DIRECTORY& im = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (im.Size)
+    for (auto d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + im.VirtualAddress); d->Name; ++d)
+      imports.insert(upper(reinterpret_cast<const char*>(base + d->Name)));
+}
+
+// A host's automation: normalised values at block starts. The values are
+// exact in single precision, so the VST2 host (float) and the VST3 host
+// (double) hand the plug-in the same numbers.
+struct Change
+{
+  int block;
+  int param;
+  float value;
+};
+
+std::vector<Change> automation()
+{
+  // Hiss off: its noise is seeded from the clock.
+  std::vector<Change> s = {{0, 5, 0.0f}, {0, 1, 0.5f}, {0, 2, 0.625f}, {0, 3, 0.75f}, {0, 7, 0.875f}};
+  for (int b = 6; b < 120; b += 6)
+    s.push_back({b, 1, 0.25f + static_cast<float>(b) / 256.0f});
+  s.push_back({20, 2, 0.8125f});
+  s.push_back({30, 6, 1.0f});
+  s.push_back({45, 4, 0.0f});
+  s.push_back({50, 0, 1.0f});
+  s.push_back({54, 0, 0.0f});
+  s.push_back({70, 6, 0.0f});
+  s.push_back({80, 4, 1.0f});
+  s.push_back({90, 3, 0.1875f});
+  return s;
+}
+
+const int kBlock = 256;
+
+Buffers renderVst2(bool use64, const Buffers& in)
+{
+  Vst2Host host(zqtest::EffectEntry());
+  AEffect* e = host.effect();
+  Buffers out(2, std::vector<double>(in[0].size(), 0.0));
+  if (!e)
+  {
+    ADD_FAILURE() << "no effect";
+    return out;
+  }
+  host.start(44100.0, kBlock);
+  Vst2Processor processor(e, use64);
+  const std::vector<Change> script = automation();
+  QuietStdout quiet;
+  int block = 0;
+  for (size_t pos = 0; pos < in[0].size(); pos += kBlock, ++block)
+  {
+    for (const Change& c : script)
+      if (c.block == block)
+        e->setParameter(e, c.param, c.value);
+    processor.process(in, out, pos, static_cast<int>(std::min<size_t>(kBlock, in[0].size() - pos)));
+  }
+  return out;
+}
+
+Buffers renderVst3(bool use64, const Buffers& in)
+{
+  Buffers out(2, std::vector<double>(in[0].size(), 0.0));
+  std::string error;
+  auto module = PluginModule::load(ZQ_VST3_PLUGIN_PATH, error);
+  if (!module)
+  {
+    ADD_FAILURE() << error;
+    return out;
+  }
+  {
+    auto plug = PluginInstance::createFirstEffect(module->factory(), error);
+    if (!plug)
+    {
+      ADD_FAILURE() << error;
+      return out;
+    }
+    NamedHostApplication app("vst3host");
+    RecordingComponentHandler handler;
+    EXPECT_EQ(plug->initialize(&app, &handler), kResultOk);
+    SpeakerArrangement stereo = SpeakerArr::kStereo, stereoOut = SpeakerArr::kStereo;
+    EXPECT_EQ(plug->processor->setBusArrangements(&stereo, 1, &stereoOut, 1), kResultOk);
+    EXPECT_EQ(plug->setup(44100.0, kBlock, use64 ? kSample64 : kSample32), kResultOk);
+    EXPECT_EQ(plug->start(), kResultOk);
+    const std::vector<Change> script = automation();
+    ParameterChanges changes;
+    QuietStdout quiet;
+    int block = 0;
+    for (size_t pos = 0; pos < in[0].size(); pos += kBlock, ++block)
+    {
+      changes.clear();
+      for (const Change& c : script)
+        if (c.block == block)
+          changes.add(static_cast<ParamID>(c.param), 0, c.value);
+      const int32 n = static_cast<int32>(std::min<size_t>(kBlock, in[0].size() - pos));
+      EXPECT_EQ(plug->processBlock(in, pos, out, pos, n, &changes), kResultOk);
+    }
+    plug->stop();
+    plug->terminate();
+  }
+  return out;
+}
+
+} // namespace
+
+TEST(Vst2Plugin, ExportsTheEntryTwiceAndImportsOnlySystemLibraries)
+{
+  std::string error;
+  auto lib = Vst2Library::load(ZQ_VST2_PLUGIN_PATH, error);
+  ASSERT_TRUE(lib) << error;
+  std::map<std::string, DWORD> exports;
+  std::set<std::string> imports;
+  ReadDirectories(lib->image(), exports, imports);
+  ASSERT_EQ(exports.size(), 2u);
+  ASSERT_TRUE(exports.count("VSTPluginMain") && exports.count("main"));
+  EXPECT_EQ(exports["VSTPluginMain"], exports["main"]);
+  EXPECT_EQ(lib->symbol("main"), lib->symbol("VSTPluginMain"));
+  static const std::set<std::string> system = {
+    "KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "OLE32.DLL", "OLEAUT32.DLL",
+    "ADVAPI32.DLL", "SHELL32.DLL", "COMCTL32.DLL", "COMDLG32.DLL", "WININET.DLL", "MSIMG32.DLL",
+    "UCRTBASE.DLL", "SHLWAPI.DLL", "UUID.DLL"};
+  for (const std::string& name : imports)
+    EXPECT_TRUE(system.count(name) || name.rfind("API-MS-WIN-", 0) == 0) << name;
+
+  // The editor's images and the manifest are in the library.
+  HMODULE module = static_cast<HMODULE>(lib->image());
+  for (int id = 100; id <= 107; ++id)
+    EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), "PNG")) << id;
+  EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(24)) ||
+              FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)));
+}
+
+TEST(Vst2Plugin, SameAutomationSoundsAsThroughTheVst3Library)
+{
+  const Buffers in = makeGuitarSignal(44100.0, 3.0, 2);
+  for (bool use64 : {false, true})
+  {
+    const Buffers a = renderVst2(use64, in);
+    const Buffers b = renderVst3(use64, in);
+    double energy = 0.0;
+    size_t differing = 0;
+    for (int c = 0; c < 2; ++c)
+      for (size_t i = 0; i < in[0].size(); ++i)
+      {
+        energy += a[c][i] * a[c][i];
+        if (a[c][i] != b[c][i])
+          ++differing;
+      }
+    EXPECT_GT(energy, 1.0) << (use64 ? "double" : "float");
+    EXPECT_EQ(differing, 0u) << (use64 ? "double" : "float");
+  }
+}
+
+TEST(Vst2Plugin, InstancesCreatedFromSeveralThreadsAtOnce)
+{
+  Vst2Entry entry = zqtest::EffectEntry();
+  ASSERT_TRUE(entry);
+  std::atomic<int> made(0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([&]() {
+      for (int i = 0; i < 3; ++i)
+      {
+        Vst2Host host(entry);
+        if (host.effect() && host.effect()->numParams == 8)
+          ++made;
+      }
+    });
+  for (std::thread& t : threads)
+    t.join();
+  EXPECT_EQ(made.load(), 12);
+}
