@@ -7,6 +7,7 @@
 #include "tests/hosts/GuitarSignal.h"
 #include "tests/hosts/HostClasses.h"
 #include "tests/hosts/PluginInstance.h"
+#include "tests/hosts/PeImage.h"
 #include "tests/hosts/PluginModule.h"
 #include "tests/hosts/QuietStdout.h"
 #include "tests/hosts/Vst2Library.h"
@@ -18,45 +19,11 @@
 #include <windows.h>
 
 #include <atomic>
-#include <map>
-#include <cctype>
-#include <set>
 #include <thread>
 
 using namespace zqhost;
 
 namespace {
-
-std::string upper(std::string s)
-{
-  for (char& c : s)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
-// The PE image's exports (name to address) and imported library names.
-void ReadDirectories(const void* image, std::map<std::string, DWORD>& exports,
-                     std::set<std::string>& imports)
-{
-  auto base = static_cast<const unsigned char*>(image);
-  auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& ex = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-  if (ex.Size)
-  {
-    auto dir = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + ex.VirtualAddress);
-    auto names = reinterpret_cast<const DWORD*>(base + dir->AddressOfNames);
-    auto ordinals = reinterpret_cast<const WORD*>(base + dir->AddressOfNameOrdinals);
-    auto functions = reinterpret_cast<const DWORD*>(base + dir->AddressOfFunctions);
-    for (DWORD i = 0; i < dir->NumberOfNames; ++i)
-      exports[reinterpret_cast<const char*>(base + names[i])] = functions[ordinals[i]];
-    EXPECT_EQ(dir->NumberOfFunctions, dir->NumberOfNames);
-  }
-  const IMAGE_DATA_DIRECTORY& im = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  if (im.Size)
-    for (auto d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + im.VirtualAddress); d->Name; ++d)
-      imports.insert(upper(reinterpret_cast<const char*>(base + d->Name)));
-}
 
 // A host's automation: normalised values at block starts. The values are
 // exact in single precision, so the VST2 host (float) and the VST3 host
@@ -162,19 +129,14 @@ TEST(Vst2Plugin, ExportsTheEntryTwiceAndImportsOnlySystemLibraries)
   std::string error;
   auto lib = Vst2Library::load(ZQ_VST2_PLUGIN_PATH, error);
   ASSERT_TRUE(lib) << error;
-  std::map<std::string, DWORD> exports;
-  std::set<std::string> imports;
-  ReadDirectories(lib->image(), exports, imports);
-  ASSERT_EQ(exports.size(), 2u);
-  ASSERT_TRUE(exports.count("VSTPluginMain") && exports.count("main"));
-  EXPECT_EQ(exports["VSTPluginMain"], exports["main"]);
+  const PeDirectories pe = ReadPeDirectories(lib->image());
+  ASSERT_EQ(pe.exports.size(), 2u);
+  ASSERT_TRUE(pe.exports.count("VSTPluginMain") && pe.exports.count("main"));
+  EXPECT_EQ(pe.exports.at("VSTPluginMain"), pe.exports.at("main"));
+  EXPECT_FALSE(pe.unnamedExports);
   EXPECT_EQ(lib->symbol("main"), lib->symbol("VSTPluginMain"));
-  static const std::set<std::string> system = {
-    "KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "OLE32.DLL", "OLEAUT32.DLL",
-    "ADVAPI32.DLL", "SHELL32.DLL", "COMCTL32.DLL", "COMDLG32.DLL", "WININET.DLL", "MSIMG32.DLL",
-    "UCRTBASE.DLL", "SHLWAPI.DLL", "UUID.DLL"};
-  for (const std::string& name : imports)
-    EXPECT_TRUE(system.count(name) || name.rfind("API-MS-WIN-", 0) == 0) << name;
+  for (const std::string& name : pe.imports)
+    EXPECT_TRUE(IsSystemLibrary(name)) << name;
 
   // The editor's images and the manifest are in the library.
   HMODULE module = static_cast<HMODULE>(lib->image());
