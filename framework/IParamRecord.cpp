@@ -97,18 +97,12 @@ const char* IParamRecord::GetDisplayTextForValue(int key) const
   return entry ? entry->mText : "";
 }
 
-bool IParamRecord::MapDisplayText(const char* text, int* key) const
+const char* IParamRecord::GetDisplayTextAtIndex(int idx, int* key) const
 {
-  if (!text) return false;
-  const DisplayText* entries = static_cast<const DisplayText*>(mDisplayTexts.Get());
-  const int n = GetDisplayTextCount();
-  for (int i = 0; i < n; ++i)
-    if (std::strcmp(entries[i].mText, text) == 0)
-    {
-      if (key) *key = entries[i].mKey;
-      return true;
-    }
-  return false;
+  if (idx < 0 || idx >= GetDisplayTextCount()) return nullptr;
+  const DisplayText* entry = static_cast<const DisplayText*>(mDisplayTexts.Get()) + idx;
+  if (key) *key = entry->mKey;
+  return entry->mText;
 }
 
 const char* IParamRecord::GetLabelForHost() const

@@ -99,5 +99,5 @@ private:
   // The editor seam: the graphics context's window and size.
   void RefreshEditRect();
   bool OpenEditor(void* parent);
-  bool CloseEditor();
+  void CloseEditor();
 };

@@ -294,7 +294,10 @@ VstIntPtr IPlugVST::StringToParameter(int index, const char* text)
   if (param->GetDisplayTextCount() > 0)
   {
     int key = 0;
-    if (!param->MapDisplayText(copy, &key)) return 0;
+    int i = 0;
+    for (const char* entry; (entry = param->GetDisplayTextAtIndex(i, &key)); ++i)
+      if (!std::strcmp(entry, copy)) break;
+    if (i == param->GetDisplayTextCount()) return 0;
     v = key;
   }
   else

@@ -20,22 +20,22 @@ void IPlugVST::ResizeGui(int /*width*/, int /*height*/)
   OnGuiResized();
 }
 
-// The graphics context has no window or size yet: the rectangle stays empty
-// and no editor opens.
 void IPlugVST::RefreshEditRect()
 {
+  const IGraphics* graphics = GetGUI();
   mEditRect.top = 0;
   mEditRect.left = 0;
-  mEditRect.bottom = 0;
-  mEditRect.right = 0;
+  mEditRect.bottom = int16_t(graphics->Height());
+  mEditRect.right = int16_t(graphics->Width());
 }
 
-bool IPlugVST::OpenEditor(void* /*parent*/)
+bool IPlugVST::OpenEditor(void* parent)
 {
-  return false;
+  // Without a parent there is nothing to open inside.
+  return parent && GetGUI()->OpenWindow(parent);
 }
 
-bool IPlugVST::CloseEditor()
+void IPlugVST::CloseEditor()
 {
-  return false;
+  GetGUI()->CloseWindow();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// Module-level pieces of a VST2 library of this tree: creating the plug-in
-// object for VSTPluginMain, and the module handle.
+// Creating the plug-in object for VSTPluginMain, in every VST2 library of
+// this tree. (The library's DllMain records the module handle in the
+// framework, framework/ModuleHandle.h.)
 
 #include "formats/vst2/VstAbi.h"
 
@@ -12,7 +13,3 @@ class IPlugVST;
 // Returns the object's effect record, or null when it could not be made
 // (a failed allocation included: nothing escapes to the host).
 AEffect* Vst2CreateEffect(audioMasterCallback host, IPlugVST* (*create)(audioMasterCallback));
-
-// The module instance handle recorded by the library's entry point (null
-// outside Windows or before the entry point ran).
-void* Vst2ModuleHandle();

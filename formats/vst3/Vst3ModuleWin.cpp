@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "framework/ModuleHandle.h"
+
 namespace {
 
 HINSTANCE sModuleInstance = nullptr;
@@ -12,8 +14,10 @@ HINSTANCE sModuleInstance = nullptr;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD /*reason*/, LPVOID /*reserved*/)
 {
-  // Recorded on every call; the editor loads its images through it.
+  // Recorded on every call; the editor loads its images through the
+  // framework's handle, so it is filled here too for hosts that skip InitDll.
   sModuleInstance = instance;
+  SetPlugModuleInstance(instance);
   return TRUE;
 }
 
@@ -24,6 +28,7 @@ void* Vst3ModuleHandle()
 
 extern "C" bool InitDll()
 {
+  SetPlugModuleInstance(sModuleInstance);
   return true;
 }
 

@@ -105,7 +105,10 @@ TEST(Vst3AdapterDeclaration, EffectShapeGroupsAndShapedDefault)
   EXPECT_EQ(l.plug->processor->canProcessSampleSize(kSample32), kResultOk);
   EXPECT_EQ(l.plug->processor->canProcessSampleSize(kSample64), kResultOk);
   EXPECT_EQ(l.plug->processor->canProcessSampleSize(2), kResultFalse);
-  EXPECT_EQ(e->createView("editor"), nullptr);
+  IPlugView* view = e->createView("editor");
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->release(), 0u);
+  EXPECT_EQ(e->createView("Editor"), nullptr);
   EXPECT_EQ(e->createView(nullptr), nullptr);
 }
 

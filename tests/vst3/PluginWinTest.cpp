@@ -10,6 +10,7 @@
 #include "tests/hosts/PluginInstance.h"
 #include "tests/hosts/PluginModule.h"
 #include "tests/hosts/QuietStdout.h"
+#include "tests/vst3/RealPluginWin.h"
 
 #include "effect/ZentikQX40.h"
 
@@ -35,17 +36,6 @@ namespace {
 const ParamID kBypass = 0x62706173;   // 'bpas'
 const ParamID kPreset = 0x70727374;   // 'prst'
 
-const unsigned char kClassID[16] = {0x0D, 0xE7, 0xAE, 0xF2, 0x4E, 0x4F, 0xDE, 0x00,
-                                    0x5A, 0x6E, 0x74, 0x6B, 0x51, 0x58, 0x34, 0x30};
-
-std::unique_ptr<PluginModule> loadPlugin()
-{
-  std::string error;
-  auto module = PluginModule::load(ZQ_PLUGIN_PATH, error);
-  EXPECT_TRUE(module) << error;
-  return module;
-}
-
 // Text field of `size` bytes: the text, then zeros to the end.
 ::testing::AssertionResult PaddedText(const char* field, size_t size, const char* text)
 {
@@ -59,35 +49,6 @@ std::unique_ptr<PluginModule> loadPlugin()
   return ::testing::AssertionSuccess();
 }
 
-// One instance, initialised as a host does, with its handler and host object.
-struct Instance
-{
-  explicit Instance(PluginModule& module, SpeakerArrangement arrangement = SpeakerArr::kStereo)
-  : host("vst3host")
-  {
-    std::string error;
-    plug = PluginInstance::create(module.factory(), reinterpret_cast<const int8*>(kClassID), error);
-    if (!plug)
-    {
-      ADD_FAILURE() << error;
-      return;
-    }
-    EXPECT_EQ(plug->initialize(&host, &handler), kResultOk);
-    SpeakerArrangement in = arrangement, out = arrangement;
-    EXPECT_EQ(plug->processor->setBusArrangements(&in, 1, &out, 1), kResultOk);
-  }
-  ~Instance()
-  {
-    if (plug)
-    {
-      plug->stop();
-      plug->terminate();
-    }
-  }
-  NamedHostApplication host;
-  RecordingComponentHandler handler;
-  std::unique_ptr<PluginInstance> plug;
-};
 
 // What a host sends: a parameter's normalised value at the start of a block.
 struct Change
@@ -292,7 +253,7 @@ TEST(Vst3Plugin, FactoryAndClassDescription)
   ASSERT_EQ(f->countClasses(), 1);
   PClassInfo ci;
   ASSERT_EQ(f->getClassInfo(0, &ci), kResultOk);
-  EXPECT_EQ(std::memcmp(ci.cid, kClassID, 16), 0);
+  EXPECT_EQ(std::memcmp(ci.cid, kZentikQX40ClassID, 16), 0);
   EXPECT_TRUE(PaddedText(ci.category, sizeof(ci.category), "Audio Module Class"));
   EXPECT_TRUE(PaddedText(ci.name, sizeof(ci.name), "ZentikQX40"));
   EXPECT_EQ(ci.cardinality, 0x7FFFFFFF);
@@ -302,7 +263,7 @@ TEST(Vst3Plugin, FactoryAndClassDescription)
   PClassInfo2 c2;
   ASSERT_EQ(f2->getClassInfo2(0, &c2), kResultOk);
   for (int i = 0; i < 16; ++i)
-    EXPECT_EQ(static_cast<unsigned char>(c2.cid[i]), kClassID[i]) << "byte " << i;
+    EXPECT_EQ(static_cast<unsigned char>(c2.cid[i]), kZentikQX40ClassID[i]) << "byte " << i;
   EXPECT_EQ(c2.cardinality, 0x7FFFFFFF);
   EXPECT_TRUE(PaddedText(c2.category, sizeof(c2.category), "Audio Module Class"));
   EXPECT_TRUE(PaddedText(c2.name, sizeof(c2.name), "ZentikQX40"));
@@ -320,7 +281,7 @@ TEST(Vst3Plugin, FactoryAndClassDescription)
   EXPECT_EQ(toAscii(cw.name), "ZentikQX40");
   EXPECT_EQ(toAscii(cw.sdkVersion), "VST 3.5.2");
   EXPECT_EQ(toAscii(cw.version), "1.1.1");
-  EXPECT_EQ(std::memcmp(cw.cid, kClassID, 16), 0);
+  EXPECT_EQ(std::memcmp(cw.cid, kZentikQX40ClassID, 16), 0);
 }
 
 TEST(Vst3Plugin, OneSharedCountedFactory)
@@ -339,7 +300,7 @@ TEST(Vst3Plugin, OneSharedCountedFactory)
 
   // The class id creates an audio processor that is also its controller.
   void* obj = nullptr;
-  ASSERT_EQ(again->createInstance(reinterpret_cast<FIDString>(kClassID),
+  ASSERT_EQ(again->createInstance(reinterpret_cast<FIDString>(kZentikQX40ClassID),
                                   reinterpret_cast<FIDString>(IAudioProcessor::iid.toTUID()), &obj),
             kResultOk);
   auto* processor = static_cast<IAudioProcessor*>(obj);
@@ -362,7 +323,7 @@ TEST(Vst3Plugin, InstancesCreatedFromManyThreadsAtOnce)
       for (int i = 0; i < 4; ++i)
       {
         std::string error;
-        if (PluginInstance::create(module->factory(), reinterpret_cast<const int8*>(kClassID), error))
+        if (PluginInstance::create(module->factory(), reinterpret_cast<const int8*>(kZentikQX40ClassID), error))
           ++created;
       }
     });
