@@ -70,10 +70,15 @@ TEST(Vst2Effect, RecordDescribesTheEffect)
   EXPECT_TRUE(e->object);
   EXPECT_TRUE(e->dispatcher && e->process && e->processReplacing && e->processDoubleReplacing &&
               e->setParameter && e->getParameter);
-  // Replacing, double replacing and mono input; the editor flag goes with an editor.
+  // Replacing, double replacing, mono input and an editor of 410 x 460.
+  EXPECT_EQ(e->flags, 0x1019);
   ERect* rect = nullptr;
-  const bool hasEditor = host->dispatch(kEffEditGetRect, 0, 0, &rect) == 1;
-  EXPECT_EQ(e->flags, 0x1018 | (hasEditor ? 1 : 0));
+  ASSERT_EQ(host->dispatch(kEffEditGetRect, 0, 0, &rect), 1);
+  ASSERT_TRUE(rect);
+  EXPECT_EQ(rect->top, 0);
+  EXPECT_EQ(rect->left, 0);
+  EXPECT_EQ(rect->bottom, 460);
+  EXPECT_EQ(rect->right, 410);
 }
 
 TEST(Vst2Effect, OpcodeResultsAndTexts)

@@ -186,3 +186,110 @@ TEST(Vst2Plugin, InstancesCreatedFromSeveralThreadsAtOnce)
     t.join();
   EXPECT_EQ(made.load(), 12);
 }
+
+namespace {
+
+void PumpMessages(Vst2Host& host, int ms)
+{
+  for (DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(ms);)
+  {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    host.dispatch(kEffEditIdle);
+    Sleep(5);
+  }
+}
+
+HWND NewParentWindow()
+{
+  return CreateWindowExA(0, "STATIC", "vst2 editor test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 520,
+                         560, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+} // namespace
+
+TEST(Vst2Plugin, EditorOpensInsideTheHostWindowAndCloses)
+{
+  Vst2Host host(zqtest::EffectEntry());
+  AEffect* e = host.effect();
+  ASSERT_TRUE(e);
+  host.start(44100.0, 512);
+  ASSERT_TRUE(e->flags & kEffFlagsHasEditor);
+
+  // No parent window: nothing opens.
+  EXPECT_EQ(host.dispatch(kEffEditOpen, 0, 0, nullptr), 0);
+
+  HWND parent = NewParentWindow();
+  ASSERT_TRUE(parent);
+  for (int round = 0; round < 2; ++round)
+  {
+    ASSERT_EQ(host.dispatch(kEffEditOpen, 0, 0, parent), 1) << round;
+    HWND child = GetWindow(parent, GW_CHILD);
+    ASSERT_TRUE(child) << round;
+    char cls[64] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    EXPECT_STREQ(cls, "IPlugWndClass");
+    EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_CHILD);
+    RECT client = {};
+    GetClientRect(child, &client);
+    EXPECT_EQ(client.right - client.left, 410);
+    EXPECT_EQ(client.bottom - client.top, 460);
+    PumpMessages(host, 200);
+    EXPECT_EQ(host.dispatch(kEffEditClose), 1);
+    EXPECT_FALSE(IsWindow(child)) << round;
+    EXPECT_FALSE(GetWindow(parent, GW_CHILD)) << round;
+  }
+  DestroyWindow(parent);
+}
+
+TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
+{
+  Vst2Host host(zqtest::EffectEntry());
+  AEffect* e = host.effect();
+  ASSERT_TRUE(e);
+  host.start(44100.0, 512);
+  HWND parent = NewParentWindow();
+  ASSERT_EQ(host.dispatch(kEffEditOpen, 0, 0, parent), 1);
+  HWND child = GetWindow(parent, GW_CHILD);
+  ASSERT_TRUE(child);
+  PumpMessages(host, 100);
+  host.clearCalls();
+
+  // Up the Dist. Amount knob (199, 19)-(299, 119), then a click in the bypass area.
+  SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(249, 69));
+  for (int y = 66; y >= 39; y -= 3)
+    SendMessageA(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(249, y));
+  SendMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(249, 39));
+  PumpMessages(host, 100);
+
+  const auto begins = host.calls(kAudioMasterBeginEdit);
+  const auto automates = host.calls(kAudioMasterAutomate);
+  const auto ends = host.calls(kAudioMasterEndEdit);
+  ASSERT_EQ(begins.size(), 1u);
+  EXPECT_EQ(begins[0].index, 1);
+  ASSERT_FALSE(automates.empty());
+  for (const Vst2HostCall& c : automates)
+    EXPECT_EQ(c.index, 1);
+  ASSERT_EQ(ends.size(), 1u);
+  EXPECT_EQ(ends[0].index, 1);
+  // The host's last automated value is the parameter's value now.
+  EXPECT_GT(automates.back().opt, 0.0f);
+  EXPECT_NEAR(e->getParameter(e, 1), automates.back().opt, 1e-6);
+
+  host.clearCalls();
+  SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 350));
+  SendMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(100, 350));
+  PumpMessages(host, 50);
+  const auto bypass = host.calls(kAudioMasterAutomate);
+  ASSERT_FALSE(bypass.empty());
+  EXPECT_EQ(bypass.back().index, 0);
+  EXPECT_EQ(bypass.back().opt, 1.0f);
+  EXPECT_EQ(e->getParameter(e, 0), 1.0f);
+
+  EXPECT_EQ(host.dispatch(kEffEditClose), 1);
+  DestroyWindow(parent);
+}
