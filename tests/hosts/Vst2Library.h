@@ -28,4 +28,8 @@ private:
   Vst2Entry mEntry = nullptr;
 };
 
+// Dispatches this thread's window messages and sends the editor-idle opcode,
+// as a host's UI loop does, for `ms` milliseconds.
+void runEditorLoop(Vst2Host& host, int ms);
+
 } // namespace zqhost

@@ -39,4 +39,19 @@ void* Vst2Library::symbol(const char* name) const
                   : nullptr;
 }
 
+void runEditorLoop(Vst2Host& host, int ms)
+{
+  for (DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(ms);)
+  {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    host.dispatch(kEffEditIdle);
+    Sleep(5);
+  }
+}
+
 } // namespace zqhost

@@ -164,17 +164,7 @@ int editor(const std::string& path, int ms)
     GetClientRect(child, &cr);
   std::printf("editor: rect %d x %d, open %d, child window %s %ld x %ld\n", width, height,
               static_cast<int>(opened), child ? "yes" : "no", cr.right - cr.left, cr.bottom - cr.top);
-  for (DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(ms);)
-  {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    host.dispatch(kEffEditIdle);
-    Sleep(10);
-  }
+  runEditorLoop(host, ms);
   const VstIntPtr closed = host.dispatch(kEffEditClose);
   std::printf("editor: closed %d, child window left %s\n", static_cast<int>(closed),
               GetWindow(parent, GW_CHILD) ? "yes" : "no");

@@ -189,21 +189,6 @@ TEST(Vst2Plugin, InstancesCreatedFromSeveralThreadsAtOnce)
 
 namespace {
 
-void PumpMessages(Vst2Host& host, int ms)
-{
-  for (DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(ms);)
-  {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    host.dispatch(kEffEditIdle);
-    Sleep(5);
-  }
-}
-
 HWND NewParentWindow()
 {
   return CreateWindowExA(0, "STATIC", "vst2 editor test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 520,
@@ -238,7 +223,7 @@ TEST(Vst2Plugin, EditorOpensInsideTheHostWindowAndCloses)
     GetClientRect(child, &client);
     EXPECT_EQ(client.right - client.left, 410);
     EXPECT_EQ(client.bottom - client.top, 460);
-    PumpMessages(host, 200);
+    runEditorLoop(host, 200);
     EXPECT_EQ(host.dispatch(kEffEditClose), 1);
     EXPECT_FALSE(IsWindow(child)) << round;
     EXPECT_FALSE(GetWindow(parent, GW_CHILD)) << round;
@@ -256,7 +241,7 @@ TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
   ASSERT_EQ(host.dispatch(kEffEditOpen, 0, 0, parent), 1);
   HWND child = GetWindow(parent, GW_CHILD);
   ASSERT_TRUE(child);
-  PumpMessages(host, 100);
+  runEditorLoop(host, 100);
   host.clearCalls();
 
   // Up the Dist. Amount knob (199, 19)-(299, 119), then a click in the bypass area.
@@ -264,7 +249,7 @@ TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
   for (int y = 66; y >= 39; y -= 3)
     SendMessageA(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(249, y));
   SendMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(249, 39));
-  PumpMessages(host, 100);
+  runEditorLoop(host, 100);
 
   const auto begins = host.calls(kAudioMasterBeginEdit);
   const auto automates = host.calls(kAudioMasterAutomate);
@@ -283,7 +268,7 @@ TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
   host.clearCalls();
   SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 350));
   SendMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(100, 350));
-  PumpMessages(host, 50);
+  runEditorLoop(host, 50);
   const auto bypass = host.calls(kAudioMasterAutomate);
   ASSERT_FALSE(bypass.empty());
   EXPECT_EQ(bypass.back().index, 0);
