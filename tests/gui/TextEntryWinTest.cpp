@@ -58,15 +58,17 @@ public:
   static HWND FindThreadWindow(const char* className)
   {
     Search search = {className, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchClass, reinterpret_cast<LPARAM>(&search));
+    EnumThreadWindows(GetCurrentThreadId(), Match, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
 
 private:
-  struct Search { const char* name; HWND found; };
-
-  // A named callback: on x86 a lambda does not convert to the stdcall WNDENUMPROC.
-  static BOOL CALLBACK MatchClass(HWND wnd, LPARAM data)
+  struct Search
+  {
+    const char* name;
+    HWND found;
+  };
+  static BOOL CALLBACK Match(HWND wnd, LPARAM data)
   {
     Search* s = reinterpret_cast<Search*>(data);
     char name[64];
@@ -78,6 +80,7 @@ private:
     return TRUE;
   }
 
+private:
   UINT_PTR mId = 0;
   static std::function<bool()> sStep;
   static int sCalls;

@@ -4,7 +4,6 @@
 // effect's own chunks still read back, and a refused chunk said so.
 
 #include "effect/ZentikQX40.h"
-#include "effect/ZentikQX40EditorLayout.h"
 #include "formats/vst2/IPlugVST.h"
 
 #include <cmath>
@@ -59,10 +58,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   }
   effect->dispatcher(effect, kEffClose, 0, 0, nullptr, 0.0f);
   return 0;
-}
-
-// The fuzzer's plug-in has no editor.
-IGraphics* ZentikQX40EditorLayout::NewWindowGraphics(IPlugBase*)
-{
-  return nullptr;
 }
