@@ -253,6 +253,11 @@ void IPlugBase::AttachGraphics(IGraphics* graphics)
   mGraphics = graphics;
 }
 
+void IPlugBase::NotifyAllParamsChanged()
+{
+  for (int i = 0; i < NParams(); ++i) HandleParamChange(i, false);
+}
+
 void IPlugBase::PushAllParamsToGui()
 {
   if (!mGraphics) return;

@@ -179,6 +179,35 @@ public:
   // be writing into (the controls).
   std::recursive_mutex& GetLock() { return mMutex; }
 
+  // HandleParamChange(i, false) for every parameter in order.
+  void NotifyAllParamsChanged();
+
+  // ---- Preset banks (the VST2 chunks) ------------------------------------
+
+  static const int kChunkMagic = 0x70666674;     // 'pfft', bytes 74 66 66 70
+  static const int kChunkVersion = 0x00010000;
+
+  // Empties the chunk, then writes the magic and the version. False when the
+  // chunk could not grow.
+  bool PutChunkHeader(IStateChunk& chunk);
+  // Reads the header at `position`: with the magic there, returns the version
+  // and moves `position` past it (-1 when the version is cut off); without
+  // it, returns 0 and leaves `position`, so a bare state is accepted.
+  int GetChunkHeaderVersion(const IStateChunk& chunk, int& position) const;
+  // Captures the current state into the current preset and, when `name` is
+  // non-empty, renames it (cut to the name field). The initialised flag stays.
+  void ModifyCurrentPreset(const char* name = nullptr);
+  // Appends every preset: name length, name bytes, initialised flag, and the
+  // stored state of an initialised preset. False when the chunk could not grow.
+  bool SerializePresets(IStateChunk& chunk);
+  // Reads presets written by SerializePresets from `startPos` into the
+  // preset slots (names cut to their field), then restores the current
+  // preset. Returns the position after the bank, or -1 when it ran short;
+  // presets read before that keep what they got.
+  int UnserializePresets(const IStateChunk& chunk, int startPos);
+  // Every preset still uninitialised becomes "Empty" with the current state.
+  void EnsureDefaultPresets();
+
   // ---- Channels and buses -----------------------------------------------
 
   int NChannelIO() const { return mChannelIO.GetSize(); }
@@ -219,6 +248,9 @@ public:
   // that was connected is cleared as it disconnects, so it reads silence.
   void ConnectInputChannels(int first, int count, bool connected);
   void ConnectOutputChannels(int first, int count, bool connected);
+  // For hosts that give no more than a stereo pair: inputs from the third on
+  // are disconnected, outputs from the third on connected.
+  void LimitToStereoInputs();
 
   // Connected channels of the range take the next host buffer, in order;
   // unconnected channels consume none. A null host buffer reads as silence
@@ -235,6 +267,9 @@ public:
   // Runs ProcessAudioDouble on the channel tables (then converts to float).
   void ProcessBuffersDouble(int nFrames);
   void ProcessBuffersFloat(int nFrames);
+  // As ProcessBuffersFloat, but each result is added to what the host's
+  // float output already holds.
+  void ProcessBuffersAccumulating(int nFrames);
   // Bypass: through the latency delay line when latency > 0 and one exists,
   // else the base copy (never the plug-in's ProcessAudioDouble). Outputs
   // without an input get silence either way.
@@ -288,10 +323,14 @@ private:
   double** InputTable() const { return static_cast<double**>(mInData.Get()); }
   double** OutputTable() const { return static_cast<double**>(mOutData.Get()); }
 
-  void RunBlock(int nFrames, bool passThrough, bool toFloat);
+  // How results reach the host: in its double buffers, or converted into its
+  // float buffers, replacing or adding to their contents.
+  enum FloatOut { kNoFloat, kFloatReplace, kFloatAdd };
+
+  void RunBlock(int nFrames, bool passThrough, FloatOut toFloat);
   void RunSlice(int nFrames, bool passThrough);
   void PointSlotsAtSlice(int offset, int nFrames);
   void RestoreSlots();
-  void ConvertOutputsToFloat(int offset, int nFrames);
-  void SilenceConnectedOutputs(int nFrames, bool toFloat);
+  void ConvertOutputsToFloat(int offset, int nFrames, bool add);
+  void SilenceConnectedOutputs(int nFrames, FloatOut toFloat);
 };

@@ -182,6 +182,12 @@ void IPlugBase::ConnectOutputChannels(int first, int count, bool connected)
   SetConnected(mOutChannels, first, count, connected, false);
 }
 
+void IPlugBase::LimitToStereoInputs()
+{
+  if (NInChannels() > 2) ConnectInputChannels(2, NInChannels() - 2, false);
+  if (NOutChannels() > 2) ConnectOutputChannels(2, NOutChannels() - 2, true);
+}
+
 void IPlugBase::AttachInputBuffersDouble(int first, int count, double* const* buffers)
 {
   AttachDouble(mInChannels, first, count, buffers, true, mBlockSize);
@@ -238,34 +244,39 @@ void IPlugBase::AttachOutputBuffersFloat(int first, int count, float* const* buf
 
 void IPlugBase::ProcessBuffersDouble(int nFrames)
 {
-  RunBlock(nFrames, false, false);
+  RunBlock(nFrames, false, kNoFloat);
 }
 
 void IPlugBase::ProcessBuffersFloat(int nFrames)
 {
-  RunBlock(nFrames, false, true);
+  RunBlock(nFrames, false, kFloatReplace);
+}
+
+void IPlugBase::ProcessBuffersAccumulating(int nFrames)
+{
+  RunBlock(nFrames, false, kFloatAdd);
 }
 
 void IPlugBase::PassThroughDouble(int nFrames)
 {
-  RunBlock(nFrames, true, false);
+  RunBlock(nFrames, true, kNoFloat);
 }
 
 void IPlugBase::PassThroughFloat(int nFrames)
 {
-  RunBlock(nFrames, true, true);
+  RunBlock(nFrames, true, kFloatReplace);
 }
 
 // Scratch buffers hold one block of the announced size. A longer block runs
 // in slices of at most that size; with no size announced yet, nothing fits,
 // so the connected outputs get silence instead.
-void IPlugBase::RunBlock(int nFrames, bool passThrough, bool toFloat)
+void IPlugBase::RunBlock(int nFrames, bool passThrough, FloatOut toFloat)
 {
   if (nFrames < 0) nFrames = 0;
   if (nFrames <= mBlockSize)
   {
     RunSlice(nFrames, passThrough);
-    if (toFloat) ConvertOutputsToFloat(0, nFrames);
+    if (toFloat != kNoFloat) ConvertOutputsToFloat(0, nFrames, toFloat == kFloatAdd);
     return;
   }
   if (mBlockSize <= 0)
@@ -278,7 +289,7 @@ void IPlugBase::RunBlock(int nFrames, bool passThrough, bool toFloat)
     const int n = (nFrames - offset < mBlockSize) ? nFrames - offset : mBlockSize;
     if (offset > 0) PointSlotsAtSlice(offset, n);
     RunSlice(n, passThrough);
-    if (toFloat) ConvertOutputsToFloat(offset, n);
+    if (toFloat != kNoFloat) ConvertOutputsToFloat(offset, n, toFloat == kFloatAdd);
   }
   RestoreSlots();
 }
@@ -320,24 +331,29 @@ void IPlugBase::RestoreSlots()
   PointHostSlots(mOutChannels, 0);
 }
 
-void IPlugBase::ConvertOutputsToFloat(int offset, int nFrames)
+void IPlugBase::ConvertOutputsToFloat(int offset, int nFrames, bool add)
 {
   for (int i = 0; i < NOutChannels(); ++i)
   {
     OutputChannel* channel = mOutChannels.Get(i);
-    if (channel->mConnected && channel->mHostFloat)
-      Convert(*channel->mSlot, channel->mHostFloat + offset, nFrames);
+    if (!channel->mConnected || !channel->mHostFloat) continue;
+    float* dest = channel->mHostFloat + offset;
+    if (!add)
+      Convert(*channel->mSlot, dest, nFrames);
+    else
+      for (int f = 0; f < nFrames; ++f) dest[f] = float((*channel->mSlot)[f]) + dest[f];
   }
 }
 
-void IPlugBase::SilenceConnectedOutputs(int nFrames, bool toFloat)
+void IPlugBase::SilenceConnectedOutputs(int nFrames, FloatOut toFloat)
 {
   for (int i = 0; i < NOutChannels(); ++i)
   {
     OutputChannel* channel = mOutChannels.Get(i);
     if (!channel->mConnected) continue;
     if (channel->mHostDouble) ZeroDoubles(channel->mHostDouble, nFrames);
-    if (toFloat && channel->mHostFloat)
+    // Adding silence leaves the host's samples as they are.
+    if (toFloat == kFloatReplace && channel->mHostFloat)
       std::memset(channel->mHostFloat, 0, size_t(nFrames) * sizeof(float));
   }
 }

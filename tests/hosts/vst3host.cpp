@@ -13,7 +13,7 @@
 #include "tests/hosts/PluginInstance.h"
 #include "tests/hosts/PluginModule.h"
 #include "tests/hosts/QuietStdout.h"
-#include "tests/hosts/WavWriter.h"
+#include "tests/hosts/RenderOptions.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
@@ -127,14 +127,6 @@ int info (const std::string& path)
 	return 0;
 }
 
-struct RenderOptions
-{
-	bool use64 = false;
-	double rate = 44100.0;
-	int32 block = 512;
-	double seconds = 6.0;
-};
-
 int render (const std::string& path, const std::string& outPath, const RenderOptions& opt)
 {
 	OpenEffect e;
@@ -215,18 +207,7 @@ int render (const std::string& path, const std::string& outPath, const RenderOpt
 	plugin->stop ();
 	plugin->terminate ();
 
-	double peak = 0.0;
-	for (const auto& ch : out)
-		for (double s : ch)
-			peak = std::max (peak, std::fabs (s));
-	if (!writeFloatWav (outPath, out, static_cast<int> (opt.rate)))
-	{
-		std::fprintf (stderr, "vst3host: cannot write %s\n", outPath.c_str ());
-		return 1;
-	}
-	std::printf ("vst3host: rendered %.1f s at %.0f Hz (%d-bit, blocks of %d, peak %.3f) to %s\n",
-	             frames / opt.rate, opt.rate, opt.use64 ? 64 : 32, opt.block, peak, outPath.c_str ());
-	return peak > 0.0 ? 0 : 1;
+	return finishRender ("vst3host", out, opt, outPath);
 }
 
 struct EditorOptions
@@ -351,22 +332,7 @@ int main (int argc, char** argv)
 	if (mode == "render" && argc >= 4)
 	{
 		RenderOptions opt;
-		for (int i = 4; i < argc; ++i)
-		{
-			const std::string a = argv[i];
-			if (a == "--64")
-				opt.use64 = true;
-			else if (a == "--rate" && i + 1 < argc)
-				opt.rate = std::atof (argv[++i]);
-			else if (a == "--block" && i + 1 < argc)
-				opt.block = std::atoi (argv[++i]);
-			else if (a == "--seconds" && i + 1 < argc)
-				opt.seconds = std::atof (argv[++i]);
-			else
-				return usage ();
-		}
-		if (opt.rate < 8000.0 || opt.rate > 384000.0 || opt.block < 1 || opt.block > 65536 ||
-		    opt.seconds <= 0.0 || opt.seconds > 600.0)
+		if (!parseRenderOptions (argc, argv, 4, opt))
 			return usage ();
 		return render (argv[2], argv[3], opt);
 	}
