@@ -1,0 +1,19 @@
+#pragma once
+
+// The library's view of the host's automation (wrapped by AAX_VAutomationDelegate).
+
+#include "aax-support/interfaces/AaxTypes.h"
+#include "aax-support/interfaces/AcfBase.h"
+
+class AAX_IAutomationDelegate
+{
+public:
+	virtual ~AAX_IAutomationDelegate () = default;
+	virtual AaxResult RegisterParameter (AaxParamID id) const = 0;
+	virtual AaxResult UnregisterParameter (AaxParamID id) const = 0;
+	virtual AaxResult PostSetValueRequest (AaxParamID id, double normalized) const = 0;
+	virtual AaxResult PostCurrentValue (AaxParamID id, double normalized) const = 0;
+	virtual AaxResult PostTouchRequest (AaxParamID id) const = 0;
+	virtual AaxResult PostReleaseRequest (AaxParamID id) const = 0;
+	virtual AaxResult Slot9 (AaxWord, AaxWord) const = 0;
+};
