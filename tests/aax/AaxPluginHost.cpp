@@ -15,17 +15,21 @@ constexpr uint32_t kStateChunkID = 0x51583430;  // 'QX40'
 
 std::unique_ptr<aaxhost::AaxModule> OpenPlugin ()
 {
-#if defined(_WIN32)
+#if defined(ZQ_AAXPLUGIN_PATH)
 	std::string error;
 	return aaxhost::AaxModule::Load (ZQ_AAXPLUGIN_PATH, error);
-#else
+#elif !defined(_WIN32)
 	return aaxhost::AaxModule::Linked ();
+#else
+	return nullptr;
 #endif
 }
 
-PluginHost::PluginHost ()
-	: mSession (new aaxhost::AaxHostSession (OpenPlugin ()))
+PluginHost::PluginHost (std::unique_ptr<aaxhost::AaxModule> module)
 {
+	if (!module)
+		return;
+	mSession.reset (new aaxhost::AaxHostSession (std::move (module)));
 	if (mSession->Startup () != kAaxSuccess || mSession->Register () != kAaxSuccess)
 		return;
 	const auto& components = mSession->Host ().ComponentDescriptors ();
@@ -50,6 +54,11 @@ PluginHost::PluginHost ()
 PluginHost::~PluginHost ()
 {
 	Close ();
+}
+
+AaxResult PluginHost::SetParameter (const char* id, double normalized)
+{
+	return mEffect->UpdateParameterNormalizedValue (id, normalized, 0);
 }
 
 void PluginHost::Render (std::vector<std::vector<float>>& channels, int frames)

@@ -31,19 +31,25 @@ private:
 	AAX_VTransport mTransport;
 };
 
-// Opens the plug-in library (Windows) or the entry points linked in (native).
+// The plug-in the tests were built against: its library (Windows) or the
+// entry points linked in (native).
 std::unique_ptr<aaxhost::AaxModule> OpenPlugin ();
 
 class PluginHost
 {
 public:
-	PluginHost ();
+	PluginHost () : PluginHost (OpenPlugin ()) {}
+	// Not Ready() when the module is null or does not register and initialise.
+	explicit PluginHost (std::unique_ptr<aaxhost::AaxModule> module);
 	~PluginHost ();
 
 	aaxhost::AaxHostSession& Session () { return *mSession; }
 	aaxhost::FakeAaxHost& Host () { return mSession->Host (); }
 	AAX_IACFEffectParameters_V2* Effect () const { return mEffect; }
 	bool Ready () const { return mEffect != nullptr; }
+
+	// Sets a host parameter as the host's automation does.
+	AaxResult SetParameter (const char* id, double normalized);
 
 	// Renders in place: channels.size() inputs and outputs (the controller's stem
 	// formats must match), all frames in one call.
