@@ -30,6 +30,8 @@ add_library(zq_vst3sdk STATIC EXCLUDE_FROM_ALL
   ${_sdk}/public.sdk/source/vst/vstparameters.cpp
   ${_sdk}/public.sdk/source/vst/hosting/hostclasses.cpp
   ${_sdk}/public.sdk/source/vst/hosting/pluginterfacesupport.cpp
+  # Ids the SDK copy declares but never defines.
+  ${CMAKE_SOURCE_DIR}/formats/vst3/PlugViewIids.cpp
 )
 target_include_directories(zq_vst3sdk SYSTEM PUBLIC ${_sdk})
 target_compile_definitions(zq_vst3sdk PUBLIC RELEASE=1 NDEBUG)

@@ -9,7 +9,7 @@
 #include "framework/HeapBuffer.h"
 
 // The GDI font handle as the Windows headers declare it (STRICT). Native builds
-// give the struct a body of their own (drawing/LICE_FakeFont.h).
+// give the struct a body of their own (tests/support/LICE_FakeFont.h).
 struct HFONT__;
 typedef struct HFONT__* HFONT;
 

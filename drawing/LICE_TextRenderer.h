@@ -2,7 +2,7 @@
 // The platform text renderer behind LICE_CachedFont's glyph cache: GDI in the
 // Windows builds (drawing/LICE_TextRendererWin.cpp), a stand-in with fixed
 // shapes in native builds, which exist for unit tests only
-// (drawing/LICE_GlyphRasterNative.cpp).
+// (tests/support/LICE_GlyphRasterNative.cpp).
 
 #include <cstdint>
 

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <new>
 
+#include "effect/ZentikQX40EditorLayout.h"
+#include "framework/PlugCreationLock.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
 
@@ -66,8 +68,11 @@ ZentikQX40::ZentikQX40(IPlugInstanceInfo instanceInfo)
   GetParam(kTone)->SetShape(2.0);
   GetParam(kLevel)->SetShape(2.0);
 
-  // Editor: built here once the GUI toolkit exists; it stores the indices of
-  // the bypass LED, the ultra LED and the meter, then AttachGraphics.
+#if !defined(ZQ_API_HEADLESS)
+  // The headless adapter has no window system; its users attach an editor
+  // themselves when they want one.
+  AttachEditor(ZentikQX40EditorLayout::NewWindowGraphics(this));
+#endif
 
   StoreDefaultPresets("-", 1);
 }
@@ -100,6 +105,17 @@ void ZentikQX40::Reset()
   mRightEngine->SetOversampling(factor);
   mLeftEngine->SetChannels(1);
   mRightEngine->SetChannels(1);
+}
+
+void ZentikQX40::AttachEditor(IGraphics* graphics)
+{
+  if (!graphics)
+    return;
+  const ZentikQX40EditorLayout::DrivenControls driven = ZentikQX40EditorLayout::Build(this, graphics);
+  mBypassLedIdx = driven.mBypassLed;
+  mUltraLedIdx = driven.mUltraLed;
+  mMeterIdx = driven.mMeter;
+  AttachGraphics(graphics);
 }
 
 IControl* ZentikQX40::EditorControl(int idx) const
@@ -200,22 +216,9 @@ void ZentikQX40::ProcessAudioDouble(double** inputs, double** outputs, int nFram
 
 #if !defined(ZQ_API_VST2)
 
-namespace
-{
-
-// Serialises creation across every instance in the process; made on first
-// use, destroyed at exit.
-std::mutex& CreationLock()
-{
-  static std::mutex lock;
-  return lock;
-}
-
-} // namespace
-
 ZentikQX40* NewPluginInstance()
 {
-  std::lock_guard<std::mutex> lock(CreationLock());
+  std::lock_guard<std::mutex> lock(PlugCreationLock());
   return new (std::nothrow) ZentikQX40(IPlugInstanceInfo());
 }
 

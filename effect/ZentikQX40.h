@@ -8,6 +8,7 @@
 #include "effect/qx4.h"
 
 class IControl;
+class IGraphics;
 
 class ZentikQX40 : public IPlugAdapter
 {
@@ -43,6 +44,12 @@ public:
   void ProcessAudioDouble(double** inputs, double** outputs, int nFrames) override;
 
   static int OversamplingForRate(double sampleRate);
+
+  // Builds the editor layout into graphics, keeps the indices of the
+  // controls the plug-in drives, and attaches graphics (owned from then on).
+  // The constructor does it with the library's window graphics; nullptr
+  // does nothing.
+  void AttachEditor(IGraphics* graphics);
 
 protected:
   qx4* mLeftEngine;

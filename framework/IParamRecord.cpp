@@ -97,6 +97,14 @@ const char* IParamRecord::GetDisplayTextForValue(int key) const
   return entry ? entry->mText : "";
 }
 
+const char* IParamRecord::GetDisplayTextAtIndex(int idx, int* key) const
+{
+  if (idx < 0 || idx >= GetDisplayTextCount()) return nullptr;
+  const DisplayText* entry = static_cast<const DisplayText*>(mDisplayTexts.Get()) + idx;
+  if (key) *key = entry->mKey;
+  return entry->mText;
+}
+
 const char* IParamRecord::GetLabelForHost() const
 {
   const DisplayText* entry = FindDisplayText(TruncateToInt(mValue));

@@ -63,6 +63,9 @@ public:
   int GetDisplayTextCount() const;
   // Text of the first entry with `key`; "" when there is none.
   const char* GetDisplayTextForValue(int key) const;
+  // Entry `idx` of the table in the order added, its key into `key` (may be
+  // null); nullptr outside [0, GetDisplayTextCount()).
+  const char* GetDisplayTextAtIndex(int idx, int* key) const;
 
 private:
   struct DisplayText

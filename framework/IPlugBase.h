@@ -175,6 +175,9 @@ public:
   void StoreDefaultPresets(const char* name, int count);
 
   IGraphics* GetGUI() const { return mGraphics; }
+  // The plug-in lock, for editor code that replaces what the audio thread may
+  // be writing into (the controls).
+  std::recursive_mutex& GetLock() { return mMutex; }
 
   // ---- Channels and buses -----------------------------------------------
 

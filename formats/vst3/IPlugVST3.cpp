@@ -1,8 +1,10 @@
 #include "formats/vst3/IPlugVST3.h"
 
+#include "formats/vst3/IPlugVST3View.h"
 #include "formats/vst3/Vst3Text.h"
 
 #include "pluginterfaces/base/ustring.h"
+#include "pluginterfaces/vst/ivstcontextmenu.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
 
 #include <cstdio>
@@ -358,10 +360,31 @@ uint32 PLUGIN_API IPlugVST3::getTailSamples()
 
 IPlugView* PLUGIN_API IPlugVST3::createView(FIDString name)
 {
-  // "editor" is the only view; it comes with the editor binding.
+  // "editor" is the only view. It is made even without a graphics context;
+  // its calls then fail.
   if (!name || std::strcmp(name, ViewType::kEditor) != 0)
     return nullptr;
-  return nullptr;
+  auto* view = new (std::nothrow) IPlugVST3View(this);
+  if (!view)
+    return nullptr;
+  if (!mViews.Add(view))
+  {
+    view->release();
+    return nullptr;
+  }
+  return view;
+}
+
+void IPlugVST3::RemoveView(IPlugVST3View* view)
+{
+  if (mWindowView == view)
+    mWindowView = nullptr;
+  for (int i = 0; i < mViews.GetSize(); ++i)
+    if (mViews.Get(i) == view)
+    {
+      mViews.RemoveAt(i);
+      return;
+    }
 }
 
 tresult PLUGIN_API IPlugVST3::queryInterface(const TUID iid, void** obj)
@@ -400,14 +423,29 @@ void IPlugVST3::SetLatencySamples(int samples)
     handler->restartComponent(kLatencyChanged);
 }
 
-void IPlugVST3::ResizeGui(int /*width*/, int /*height*/)
+void IPlugVST3::ResizeGui(int width, int height)
 {
-  // Resizing goes through the first open editor view's frame; without a view
-  // there is no frame to ask.
+  // Through the first view's frame; a host that gave no frame is not asked.
+  if (GetGUI() && mViews.GetSize() > 0)
+    mViews.Get(0)->RequestResize(width, height);
 }
 
-bool IPlugVST3::PopupHostParamMenu(int /*paramIdx*/, int /*x*/, int /*y*/)
+bool IPlugVST3::PopupHostParamMenu(int paramIdx, int x, int y)
 {
-  // The host's context menu is placed over an open editor view; none is open.
-  return false;
+  IComponentHandler* handler = getComponentHandler();
+  if (!handler || mViews.GetSize() == 0)
+    return false;
+  IComponentHandler3* handler3 = nullptr;
+  if (handler->queryInterface(IComponentHandler3::iid, reinterpret_cast<void**>(&handler3)) != kResultOk ||
+      !handler3)
+    return false;
+  const ParamID id = static_cast<ParamID>(paramIdx);
+  IContextMenu* menu = handler3->createContextMenu(mViews.Get(0), &id);
+  if (menu)
+  {
+    menu->popup(x, y);
+    menu->release();
+  }
+  handler3->release();
+  return menu != nullptr;
 }

@@ -12,6 +12,8 @@
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
+#include <atomic>
+
 class IPlugVST3View;
 
 // The per-build instance information the plug-in class hands through to its
@@ -125,10 +127,20 @@ public:
   REFCOUNT_METHODS(SingleComponentEffect)
 
 protected:
+  friend class IPlugVST3View;
+
+  // A view leaves the view list as it is destroyed.
+  void RemoveView(IPlugVST3View* view);
+
   int mSideChainChans;
   bool mSideChainWasActive = false;
   Steinberg::Vst::ProcessContext mProcessContext;   // the last one the host sent
   PointerList<IPlugVST3View> mViews;                // open editor views, newest last; not owned
+  IPlugVST3View* mWindowView = nullptr;             // the view showing the editor window, if any
+  // True while the 'bpas' value the host last gave the controller
+  // (setParamNormalized, kept in the SDK parameter) is newer than the host
+  // bypass that process or setState set; getParamNormalized answers with it.
+  std::atomic<bool> mBypassFromController {false};
 
 private:
   tresult DeclareBusesAndParameters();

@@ -73,6 +73,7 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes)
     if (id == kBypassParamID)
     {
       mHostBypass = value > 0.5;
+      mBypassFromController = false;
     }
     else if (id == kPresetParamID)
     {

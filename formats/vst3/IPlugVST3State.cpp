@@ -70,7 +70,10 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state)
     unsigned char flag[4] = {0, 0, 0, 0};
     const bool bypassRead = ReadAll(state, flag, 4);
     if (bypassRead)
+    {
       mHostBypass = (flag[0] | flag[1] | flag[2] | flag[3]) != 0;
+      mBypassFromController = false;
+    }
     // The values are restored even from a short stream; the editor shows them either way.
     PushAllParamsToGui();
     return (paramsComplete && bypassRead) ? kResultOk : kResultFalse;
@@ -91,7 +94,12 @@ static bool IsFrameworkParam(IPlugVST3::ParamID id, int nParams)
 ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id)
 {
   if (id == kBypassParamID)
+  {
+    if (mBypassFromController)
+      if (Parameter* bypass = getParameterObject(kBypassParamID))
+        return bypass->getNormalized();
     return mHostBypass ? 1.0 : 0.0;
+  }
   if (IsFrameworkParam(id, NParams()))
     return GetParam(static_cast<int>(id))->GetNormalised();
   return 0.0;
@@ -99,6 +107,18 @@ ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id)
 
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value)
 {
+  // The host's bypass switch keeps what the host set, so its display and the
+  // controller state it saves agree with what it sends to process; the audible
+  // bypass still follows process alone.
+  if (id == kBypassParamID)
+  {
+    Parameter* bypass = getParameterObject(kBypassParamID);
+    if (!bypass)
+      return kResultFalse;
+    bypass->setNormalized(value);
+    mBypassFromController = true;
+    return kResultOk;
+  }
   // Only the record; the sound follows the value arriving through process.
   if (!IsFrameworkParam(id, NParams()))
     return kResultFalse;

@@ -1,8 +1,8 @@
 #pragma once
 
 // Module-level pieces every VST3 library of this tree shares: the entry
-// points next to GetPluginFactory, the module handle, and the lock that
-// serialises plug-in creation.
+// points next to GetPluginFactory, the module handle, and the guard around
+// the factory's create functions.
 
 #include "pluginterfaces/base/funknown.h"
 
@@ -19,6 +19,8 @@ bool ExitDll();
 // outside Windows or before the entry point ran).
 void* Vst3ModuleHandle();
 
-// Runs create() under the module-wide creation lock. A failed allocation or
-// an exception from construction gives null; nothing escapes to the host.
-Steinberg::FUnknown* Vst3CreateUnderLock(Steinberg::FUnknown* (*create)());
+// Runs create(), which takes the process-wide creation lock
+// (framework/PlugCreationLock.h) around allocation and construction. A failed
+// allocation or an exception from construction gives null; nothing escapes
+// to the host.
+Steinberg::FUnknown* Vst3CreateInstance(Steinberg::FUnknown* (*create)());

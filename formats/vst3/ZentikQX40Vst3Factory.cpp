@@ -26,7 +26,7 @@ const TUID kClassID = {
 FUnknown* createPlugin(void* context)
 {
   (void)context;
-  return Vst3CreateUnderLock([]() { return CreateVst3Instance(nullptr); });
+  return Vst3CreateInstance([]() { return CreateVst3Instance(nullptr); });
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "framework/IPlugBase.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
+#include "tests/support/IGraphicsHeadless.h"
 
 class TestPlug : public IPlugBase
 {
@@ -98,53 +99,43 @@ public:
   }
 };
 
+// Records what the plug-in pushes; aux bindings as given.
 class FakeControl : public IControl
 {
 public:
   explicit FakeControl(int paramIdx, std::vector<int> auxParams = {})
-    : mParamIdx(paramIdx), mAuxParams(std::move(auxParams)), mAuxValues(mAuxParams.size(), -1.0)
+    : IControl(nullptr, IRectangle(), paramIdx), mAuxValues(auxParams.size(), -1.0)
   {
+    for (int p : auxParams) AddAuxParam(p);
   }
 
-  int ParamIdx() const override { return mParamIdx; }
+  bool Draw(IGraphics*) override { return true; }
   void SetValueFromPlug(double value) override { mValues.push_back(value); }
-  int FindAuxParam(int paramIdx) override
-  {
-    for (size_t i = 0; i < mAuxParams.size(); ++i)
-      if (mAuxParams[i] == paramIdx) return int(i);
-    return -1;
-  }
   void SetAuxParamValueFromPlug(int auxIdx, double value) override { mAuxValues.at(size_t(auxIdx)) = value; }
   void Hide(bool hide) override { mHidden.push_back(hide); }
 
-  int mParamIdx;
-  std::vector<int> mAuxParams;
   std::vector<double> mAuxValues;
   std::vector<double> mValues;
   std::vector<bool> mHidden;   // every Hide call, in order
 };
 
-class FakeGraphics : public IGraphics
+// Owns its controls through the real context; records what the plug-in sends.
+class FakeGraphics : public IGraphicsHeadless
 {
 public:
-  explicit FakeGraphics(bool* deleted = nullptr) : mDeleted(deleted) {}
+  explicit FakeGraphics(bool* deleted = nullptr) : IGraphicsHeadless(nullptr, 0, 0), mDeleted(deleted) {}
   ~FakeGraphics() override
   {
-    for (FakeControl* c : mControls) delete c;
     if (mDeleted) *mDeleted = true;
   }
 
   FakeControl* Add(FakeControl* c)
   {
+    AttachControl(c);
     mControls.push_back(c);
     return c;
   }
 
-  int GetNControls() const override { return int(mControls.size()); }
-  IControl* GetControl(int idx) const override
-  {
-    return (idx >= 0 && idx < GetNControls()) ? mControls[size_t(idx)] : nullptr;
-  }
   void PrepareDraw() override { ++mPrepared; }
   void SetParameterFromPlug(int paramIdx, double value, bool normalised) override
   {
@@ -152,7 +143,7 @@ public:
   }
 
   struct Push { int idx; double value; bool normalised; };
-  std::vector<FakeControl*> mControls;
+  std::vector<FakeControl*> mControls;   // not owned
   std::vector<Push> mPushes;
   int mPrepared = 0;
   bool* mDeleted;

@@ -39,10 +39,98 @@ tresult PLUGIN_API RecordingComponentHandler::restartComponent (int32 flags)
 	return kResultOk;
 }
 
+namespace {
+
+// Counted by its user; marks its record released when the last reference goes.
+class RecordingContextMenu : public IContextMenu
+{
+public:
+	RecordingContextMenu (std::vector<ContextMenuRecord>& records, size_t index)
+	: mRecords (records), mIndex (index)
+	{
+	}
+	virtual ~RecordingContextMenu () {}
+
+	int32 PLUGIN_API getItemCount () SMTG_OVERRIDE { return 0; }
+	tresult PLUGIN_API getItem (int32, Item&, IContextMenuTarget** target) SMTG_OVERRIDE
+	{
+		if (target)
+			*target = nullptr;
+		return kResultFalse;
+	}
+	tresult PLUGIN_API addItem (const Item&, IContextMenuTarget*) SMTG_OVERRIDE { return kResultOk; }
+	tresult PLUGIN_API removeItem (const Item&, IContextMenuTarget*) SMTG_OVERRIDE { return kResultOk; }
+	tresult PLUGIN_API popup (UCoord x, UCoord y) SMTG_OVERRIDE
+	{
+		ContextMenuRecord& r = mRecords[mIndex];
+		r.poppedUp = true;
+		r.x = x;
+		r.y = y;
+		return kResultOk;
+	}
+
+	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) SMTG_OVERRIDE
+	{
+		QUERY_INTERFACE (iid, obj, FUnknown::iid, IContextMenu)
+		QUERY_INTERFACE (iid, obj, IContextMenu::iid, IContextMenu)
+		*obj = nullptr;
+		return kNoInterface;
+	}
+	uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return static_cast<uint32> (++mRefCount); }
+	uint32 PLUGIN_API release () SMTG_OVERRIDE
+	{
+		const int32 left = --mRefCount;
+		if (left == 0)
+		{
+			mRecords[mIndex].released = true;
+			delete this;
+		}
+		return static_cast<uint32> (left);
+	}
+
+private:
+	std::vector<ContextMenuRecord>& mRecords;
+	size_t mIndex;
+	int32 mRefCount = 1;
+};
+
+} // namespace
+
+IContextMenu* PLUGIN_API RecordingComponentHandler::createContextMenu (IPlugView* plugView,
+                                                                       const ParamID* paramID)
+{
+	ContextMenuRecord r;
+	r.view = plugView;
+	r.hasParamId = paramID != nullptr;
+	r.paramId = paramID ? *paramID : 0;
+	menus.push_back (r);
+	return new RecordingContextMenu (menus, menus.size () - 1);
+}
+
 tresult PLUGIN_API RecordingComponentHandler::queryInterface (const TUID iid, void** obj)
 {
 	QUERY_INTERFACE (iid, obj, FUnknown::iid, IComponentHandler)
 	QUERY_INTERFACE (iid, obj, IComponentHandler::iid, IComponentHandler)
+	if (offersContextMenus)
+		QUERY_INTERFACE (iid, obj, IComponentHandler3::iid, IComponentHandler3)
+	*obj = nullptr;
+	return kNoInterface;
+}
+
+tresult PLUGIN_API RecordingPlugFrame::resizeView (IPlugView* view, ViewRect* newSize)
+{
+	if (!view || !newSize)
+		return kInvalidArgument;
+	requests.push_back ({view, *newSize});
+	if (answerWithOnSize)
+		view->onSize (newSize);
+	return kResultOk;
+}
+
+tresult PLUGIN_API RecordingPlugFrame::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IPlugFrame)
+	QUERY_INTERFACE (iid, obj, IPlugFrame::iid, IPlugFrame)
 	*obj = nullptr;
 	return kNoInterface;
 }

@@ -5,6 +5,8 @@
 // tells it, and the parameter-change queues of one processing block.
 
 #include "public.sdk/source/vst/hosting/hostclasses.h"
+#include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivstcontextmenu.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -34,7 +36,20 @@ struct EditRecord
 	ParamValue value;
 };
 
-class RecordingComponentHandler : public IComponentHandler
+// A context-menu request: for which view and parameter, where it popped up,
+// and whether the plug-in released the menu again.
+struct ContextMenuRecord
+{
+	IPlugView* view = nullptr;
+	bool hasParamId = false;
+	ParamID paramId = 0;
+	bool poppedUp = false;
+	UCoord x = 0;
+	UCoord y = 0;
+	bool released = false;
+};
+
+class RecordingComponentHandler : public IComponentHandler, public IComponentHandler3
 {
 public:
 	RecordingComponentHandler ();
@@ -45,16 +60,43 @@ public:
 	tresult PLUGIN_API endEdit (ParamID id) SMTG_OVERRIDE;
 	tresult PLUGIN_API restartComponent (int32 flags) SMTG_OVERRIDE;
 
+	// An empty menu that records the request and its popup.
+	IContextMenu* PLUGIN_API createContextMenu (IPlugView* plugView, const ParamID* paramID) SMTG_OVERRIDE;
+
 	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) SMTG_OVERRIDE;
 	uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return static_cast<uint32> (++mRefCount); }
 	uint32 PLUGIN_API release () SMTG_OVERRIDE { return static_cast<uint32> (--mRefCount); }
 
 	std::vector<EditRecord> edits;
 	std::vector<int32> restarts;
+	std::vector<ContextMenuRecord> menus;
+	// Whether the handler answers for IComponentHandler3, as not every host does.
+	bool offersContextMenus = true;
 	int32 refCount () const { return mRefCount; }
 
 private:
 	int32 mRefCount;
+};
+
+// A plug frame that records resize requests and, as hosts do, answers each
+// with the view's onSize.
+class RecordingPlugFrame : public IPlugFrame
+{
+public:
+	virtual ~RecordingPlugFrame () {}
+	tresult PLUGIN_API resizeView (IPlugView* view, ViewRect* newSize) SMTG_OVERRIDE;
+
+	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) SMTG_OVERRIDE;
+	uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return 1; }
+	uint32 PLUGIN_API release () SMTG_OVERRIDE { return 1; }
+
+	struct Request
+	{
+		IPlugView* view;
+		ViewRect size;
+	};
+	std::vector<Request> requests;
+	bool answerWithOnSize = true;
 };
 
 // One parameter's points in a block. Lives in the host's memory for the

@@ -2,7 +2,12 @@
 //   vst3host info <plugin.vst3>               factory, class, buses and parameters
 //   vst3host render <plugin.vst3> <out.wav>   a guitar-like demo through the effect
 //            [--64] [--rate <Hz>] [--block <frames>] [--seconds <s>]
+//   vst3host editor <plugin.vst3> <out.png>   opens the editor in a window of this host,
+//            [--set <name>=<value>]...        sets parameters as host automation,
+//            [--drag <x>,<y>,<dy>]...         drags vertically with the mouse in it,
+//            [--ms <n>]                       lets its timer run, and saves a screenshot
 
+#include "tests/hosts/EditorFrameWin.h"
 #include "tests/hosts/GuitarSignal.h"
 #include "tests/hosts/HostClasses.h"
 #include "tests/hosts/PluginInstance.h"
@@ -28,7 +33,9 @@ int usage ()
 	std::fprintf (stderr,
 	              "usage: vst3host info <plugin.vst3>\n"
 	              "       vst3host render <plugin.vst3> <out.wav> [--64] [--rate Hz] [--block n] "
-	              "[--seconds s]\n");
+	              "[--seconds s]\n"
+	              "       vst3host editor <plugin.vst3> <out.png> [--set name=value]... "
+	              "[--drag x,y,dy]... [--ms n]\n");
 	return 2;
 }
 
@@ -222,6 +229,116 @@ int render (const std::string& path, const std::string& outPath, const RenderOpt
 	return peak > 0.0 ? 0 : 1;
 }
 
+struct EditorOptions
+{
+	std::vector<std::pair<std::string, double>> sets;
+	struct Drag
+	{
+		int x, y, dy;
+	};
+	std::vector<Drag> drags;
+	int ms = 400;
+};
+
+int editor (const std::string& path, const std::string& outPath, const EditorOptions& opt)
+{
+	OpenEffect e;
+	if (!openEffect (path, e))
+		return 1;
+	PluginInstance* plugin = e.plugin.get ();
+	const double rate = 44100.0;
+	const int32 block = 512;
+	SpeakerArrangement stereo = SpeakerArr::kStereo;
+	if (plugin->processor->setBusArrangements (&stereo, 1, &stereo, 1) != kResultOk ||
+	    plugin->setup (rate, block, kSample32) != kResultOk || plugin->start () != kResultOk)
+	{
+		std::fprintf (stderr, "vst3host: setup failed\n");
+		return 1;
+	}
+
+	ParameterChanges changes;
+	for (const auto& set : opt.sets)
+	{
+		const ParamID id = plugin->findParameter (set.first);
+		if (id == kNoParamId)
+		{
+			std::fprintf (stderr, "vst3host: no parameter \"%s\"\n", set.first.c_str ());
+			return 1;
+		}
+		changes.add (id, 0, plugin->plainToNormalized (id, set.second));
+	}
+
+	IPlugView* view = plugin->controller->createView (ViewType::kEditor);
+	if (!view)
+	{
+		std::fprintf (stderr, "vst3host: the plug-in has no editor view\n");
+		return 1;
+	}
+	int status = 1;
+	ViewRect size;
+	RecordingPlugFrame plugFrame;
+	EditorFrame frame;
+	if (view->isPlatformTypeSupported (kPlatformTypeHWND) != kResultOk)
+		std::fprintf (stderr, "vst3host: the editor does not support HWND\n");
+	else if (view->getSize (&size) != kResultOk || size.getWidth () <= 0 || size.getHeight () <= 0)
+		std::fprintf (stderr, "vst3host: the editor gives no size\n");
+	else if (!frame.hwnd ())
+		std::fprintf (stderr, "vst3host: cannot make the frame window\n");
+	else if (view->setFrame (&plugFrame), view->attached (frame.hwnd (), kPlatformTypeHWND) != kResultOk ||
+	         !frame.child ())
+		std::fprintf (stderr, "vst3host: the editor did not open\n");
+	else
+	{
+		pumpMessages (100);
+		Buffers in = makeGuitarSignal (rate, 0.25, 2);
+		Buffers out (2, std::vector<double> (in[0].size (), 0.0));
+		{
+			QuietStdout quiet;
+			// Automation reaches the editor through processing, as in a host;
+			// the meter shows the end of the signal.
+			for (size_t pos = 0; pos < in[0].size (); pos += static_cast<size_t> (block))
+				plugin->processBlock (in, pos, out, pos,
+				                      static_cast<int32> (std::min<size_t> (block, in[0].size () - pos)),
+				                      pos == 0 ? &changes : nullptr);
+		}
+		pumpMessages (100);
+		for (const auto& d : opt.drags)
+		{
+			sendLeftDrag (frame.child (), d.x, d.y, 0, d.dy);
+			pumpMessages (50);
+		}
+		pumpMessages (opt.ms);
+
+		std::vector<uint32_t> pixels;
+		int w = 0, h = 0;
+		if (!captureWindow (frame.child (), pixels, w, h))
+			std::fprintf (stderr, "vst3host: cannot read the editor window\n");
+		else if (!writePngRGBA (outPath, pixels, w, h))
+			std::fprintf (stderr, "vst3host: cannot write %s\n", outPath.c_str ());
+		else
+		{
+			std::printf ("vst3host: editor %d x %d, screenshot %d x %d written to %s\n", size.getWidth (),
+			             size.getHeight (), w, h, outPath.c_str ());
+			for (int32 i = 0; i < plugin->controller->getParameterCount (); ++i)
+			{
+				ParameterInfo pi;
+				String128 text = {};
+				if (plugin->controller->getParameterInfo (i, pi) == kResultOk &&
+				    plugin->controller->getParamStringByValue (
+				        pi.id, plugin->controller->getParamNormalized (pi.id), text) == kResultOk)
+					std::printf ("  %s = %s\n", toAscii (pi.title).c_str (), toAscii (text).c_str ());
+			}
+			status = 0;
+		}
+		view->removed ();
+	}
+	view->setFrame (nullptr);
+	view->release ();
+	plugin->stop ();
+	plugin->terminate ();
+	return status;
+}
+
 } // namespace
 
 int main (int argc, char** argv)
@@ -252,6 +369,36 @@ int main (int argc, char** argv)
 		    opt.seconds <= 0.0 || opt.seconds > 600.0)
 			return usage ();
 		return render (argv[2], argv[3], opt);
+	}
+	if (mode == "editor" && argc >= 4)
+	{
+		EditorOptions opt;
+		for (int i = 4; i < argc; ++i)
+		{
+			const std::string a = argv[i];
+			if (a == "--set" && i + 1 < argc)
+			{
+				const std::string kv = argv[++i];
+				const size_t eq = kv.rfind ('=');
+				if (eq == std::string::npos || eq == 0)
+					return usage ();
+				opt.sets.emplace_back (kv.substr (0, eq), std::atof (kv.c_str () + eq + 1));
+			}
+			else if (a == "--drag" && i + 1 < argc)
+			{
+				EditorOptions::Drag d;
+				if (std::sscanf (argv[++i], "%d,%d,%d", &d.x, &d.y, &d.dy) != 3)
+					return usage ();
+				opt.drags.push_back (d);
+			}
+			else if (a == "--ms" && i + 1 < argc)
+				opt.ms = std::atoi (argv[++i]);
+			else
+				return usage ();
+		}
+		if (opt.ms < 0 || opt.ms > 60000)
+			return usage ();
+		return editor (argv[2], argv[3], opt);
 	}
 	return usage ();
 }

@@ -1,16 +1,14 @@
 #include "tests/vst3/testplug/TestPlug.h"
 
-#include "gui/IGraphics.h"
+#include "tests/support/IGraphicsHeadless.h"
 
 namespace {
 
 // An editor without controls that remembers what the plug-in pushed to it.
-class RecordingGraphics : public IGraphics
+class RecordingGraphics : public IGraphicsHeadless
 {
 public:
-  explicit RecordingGraphics(EditorPushes& pushes) : mPushes(pushes) {}
-  int GetNControls() const override { return 0; }
-  IControl* GetControl(int) const override { return nullptr; }
+  explicit RecordingGraphics(EditorPushes& pushes) : IGraphicsHeadless(nullptr, 0, 0), mPushes(pushes) {}
   void PrepareDraw() override {}
   void SetParameterFromPlug(int paramIdx, double value, bool normalised) override
   {

@@ -3,11 +3,13 @@
 #include "tests/vst3/testplug/TestPlug.h"
 
 #include "formats/vst3/PluginFactory.h"
+#include "framework/PlugCreationLock.h"
 #include "formats/vst3/Vst3Module.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 
 #include <cstring>
+#include <mutex>
 #include <new>
 
 using namespace Steinberg;
@@ -25,7 +27,8 @@ const TestPlugConfig kConfigs[] = {
 template <int Index>
 FUnknown* createPlug(void*)
 {
-  return Vst3CreateUnderLock([]() -> FUnknown* {
+  return Vst3CreateInstance([]() -> FUnknown* {
+    std::lock_guard<std::mutex> lock(PlugCreationLock());
     TestPlug* plug = new (std::nothrow) TestPlug(kConfigs[Index]);
     return plug ? static_cast<Vst::IAudioProcessor*>(plug) : nullptr;
   });

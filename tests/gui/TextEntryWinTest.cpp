@@ -1,0 +1,531 @@
+// Text entry, popup menus and the system services under Wine. Modal loops
+// (menus, message boxes, dialogs) are driven from a thread timer that runs
+// inside them, as a user would: keys for menus, buttons for dialogs.
+
+#include "tests/gui/WinEditorFixture.h"
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "framework/TextBuffer.h"
+#include "gui/IPopupMenu.h"
+
+namespace {
+
+// Calls `step` every 20 ms from inside whatever modal loop this thread runs,
+// until it returns true. After `giveUp` calls it ends menus and dialogs
+// itself, so a broken driver fails the test instead of hanging it.
+class ModalDriver
+{
+public:
+  explicit ModalDriver(std::function<bool()> step, int giveUp = 250)
+  {
+    sStep = std::move(step);
+    sCalls = 0;
+    sGiveUp = giveUp;
+    sGaveUp = false;
+    mId = SetTimer(nullptr, 0, 20, Proc);
+  }
+  ~ModalDriver()
+  {
+    KillTimer(nullptr, mId);
+    sStep = nullptr;
+  }
+  static bool GaveUp() { return sGaveUp; }
+
+private:
+  static void CALLBACK Proc(HWND, UINT, UINT_PTR, DWORD)
+  {
+    if (!sStep)
+      return;
+    if (++sCalls > sGiveUp)
+    {
+      sGaveUp = true;
+      sStep = nullptr;
+      EndMenu();
+      if (HWND dlg = FindThreadWindow("#32770"))
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    std::function<bool()> step = sStep;
+    if (step())
+      sStep = nullptr;
+  }
+
+public:
+  // A visible top-level window of this thread with the class name.
+  static HWND FindThreadWindow(const char* className)
+  {
+    struct Search { const char* name; HWND found; } search = {className, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND wnd, LPARAM data) -> BOOL {
+          Search* s = reinterpret_cast<Search*>(data);
+          char name[64];
+          if (IsWindowVisible(wnd) && GetClassNameA(wnd, name, sizeof(name)) && std::strcmp(name, s->name) == 0)
+          {
+            s->found = wnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+private:
+  UINT_PTR mId = 0;
+  static std::function<bool()> sStep;
+  static int sCalls;
+  static int sGiveUp;
+  static bool sGaveUp;
+};
+
+std::function<bool()> ModalDriver::sStep;
+int ModalDriver::sCalls = 0;
+int ModalDriver::sGiveUp = 0;
+bool ModalDriver::sGaveUp = false;
+
+std::string WindowText(HWND wnd)
+{
+  char text[256] = "";
+  GetWindowTextA(wnd, text, sizeof(text));
+  return text;
+}
+
+// Picks a menu item with the keyboard once the menu is up: `keys` in order,
+// and records the texts of the top menu's items.
+std::function<bool()> MenuKeys(std::vector<WPARAM> keys, std::vector<std::string>* texts)
+{
+  return [keys, texts]() {
+    HWND menuWnd = ModalDriver::FindThreadWindow("#32768");
+    if (!menuWnd)
+      return false;
+    if (texts)
+    {
+      HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWnd, MN_GETHMENU, 0, 0));
+      for (int i = 0; menu && i < GetMenuItemCount(menu); ++i)
+      {
+        char text[128] = "";
+        GetMenuStringA(menu, UINT(i), text, sizeof(text), MF_BYPOSITION);
+        texts->push_back(text);
+      }
+    }
+    for (WPARAM k : keys)
+      PostMessageA(menuWnd, WM_KEYDOWN, k, 0);
+    return true;
+  };
+}
+
+// Presses a dialog button once a dialog is up; `check` sees the dialog first.
+std::function<bool()> DialogButton(int button, std::function<void(HWND)> check = nullptr)
+{
+  return [button, check]() {
+    HWND dlg = ModalDriver::FindThreadWindow("#32770");
+    if (!dlg)
+      return false;
+    if (check)
+      check(dlg);
+    PostMessageA(dlg, WM_COMMAND, WPARAM(button), 0);
+    return true;
+  };
+}
+
+class TextEntryTest : public WinEditorTest
+{
+protected:
+  // Right-clicks a control: a text entry or popup menu for its parameter.
+  void RightClick(int x, int y)
+  {
+    Mouse(WM_RBUTTONDOWN, x, y, MK_RBUTTON);
+    Mouse(WM_RBUTTONUP, x, y, 0);
+  }
+  void OpenGainEntry() { RightClick(layout::kGainX + 16, layout::kGainY + 16); }
+  HWND Entry() { return gfx->GetTextEntryWindow(); }
+  void Type(const char* text)
+  {
+    for (const char* p = text; *p; ++p)
+      SendMessageA(Entry(), WM_CHAR, WPARAM((unsigned char)*p), 1);
+  }
+  double Gain() { return plug->GetParam(WinTestPlug::kGain)->Value(); }
+};
+
+// Receives the text of a plain (parameterless) entry.
+class TextRecorder : public IControl
+{
+public:
+  TextRecorder(IPlugBase* plug, const IRectangle& r) : IControl(plug, r) {}
+  bool Draw(IGraphics*) override { return true; }
+  void SetTextFromUserInput(const char* text) override { mTexts.push_back(text); }
+  std::vector<std::string> mTexts;
+};
+
+} // namespace
+
+TEST_F(TextEntryTest, ARightClickOpensAnEntryOverTheControl)
+{
+  OpenGainEntry();
+  HWND entry = Entry();
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(GetParent(entry), child);
+  EXPECT_EQ(GetDlgCtrlID(entry), 99);
+  char cls[16];
+  GetClassNameA(entry, cls, sizeof(cls));
+  EXPECT_EQ(_stricmp(cls, "Edit"), 0);
+  EXPECT_EQ(gfx->GetEditedControl(), Control(gainIdx));
+  // The value is shown, all selected, so typing replaces it.
+  DWORD from = 1, to = 0;
+  SendMessageA(entry, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(from, 0u);
+  EXPECT_EQ(to, DWORD(WindowText(entry).size()));
+  EXPECT_EQ(SendMessageA(entry, EM_GETLIMITTEXT, 0, 0), 7);
+  // A second prompt while one is open is ignored.
+  OpenGainEntry();
+  EXPECT_EQ(Entry(), entry);
+}
+
+TEST_F(TextEntryTest, EnterCommitsTheTypedValueOnTheNextTick)
+{
+  OpenGainEntry();
+  ASSERT_NE(Entry(), nullptr);
+  HWND entry = Entry();
+  plug->notes.clear();
+  Type("-2e.5");  // 'e' is refused in a number
+  EXPECT_EQ(WindowText(entry), "-2.5");
+  SendMessageA(entry, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryCommit);
+  Tick();
+  EXPECT_NEAR(Gain(), -2.5, 1e-9);
+  EXPECT_EQ(plug->Count('i', WinTestPlug::kGain), 1);
+  EXPECT_EQ(Entry(), nullptr);
+  EXPECT_FALSE(IsWindow(entry));
+  EXPECT_EQ(gfx->GetEditedControl(), nullptr);
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryIdle);
+}
+
+TEST_F(TextEntryTest, TextThatIsNoNumberCommitsZero)
+{
+  Control(gainIdx)->SetValueFromUserInput(1.0);
+  OpenGainEntry();
+  ASSERT_NE(Entry(), nullptr);
+  SetWindowTextA(Entry(), "abc");
+  SendMessageA(Entry(), WM_KEYDOWN, VK_RETURN, 1);
+  Tick();
+  EXPECT_NEAR(Gain(), 0.0, 1e-9);
+}
+
+TEST_F(TextEntryTest, EscapeCancels)
+{
+  OpenGainEntry();
+  ASSERT_NE(Entry(), nullptr);
+  HWND entry = Entry();
+  Type("7");
+  SendMessageA(entry, WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryCancel);
+  Tick();
+  EXPECT_EQ(Gain(), 0.0);
+  EXPECT_EQ(Entry(), nullptr);
+  EXPECT_FALSE(IsWindow(entry));
+}
+
+TEST_F(TextEntryTest, CancelTextEntryAndTheWheelCancelToo)
+{
+  OpenGainEntry();
+  ASSERT_NE(Entry(), nullptr);
+  gfx->CancelTextEntry();
+  Tick();
+  EXPECT_EQ(Entry(), nullptr);
+
+  OpenGainEntry();
+  ASSERT_NE(Entry(), nullptr);
+  // Focus sits in the entry while it is focused; the wheel is for the editor otherwise.
+  if (gfx->GetTextEntryState() != IGraphicsWin::kEntryFocused)
+  {
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryCancel);
+  }
+  else
+  {
+    // A click in the editor cancels a focused entry.
+    Mouse(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryCancel);
+  }
+  Tick();
+  EXPECT_EQ(Entry(), nullptr);
+}
+
+TEST_F(TextEntryTest, TheEntryTakesItsColoursFromTheControlsStyle)
+{
+  ITextStyle& style = Control(gainIdx)->GetTextStyle();
+  style.mTextEntryBGColour = IColourRGBA(255, 10, 20, 30);
+  style.mTextEntryFGColour = IColourRGBA(255, 200, 100, 50);
+  OpenGainEntry();
+  ASSERT_NE(Entry(), nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  const LRESULT brush = Send(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Entry()));
+  EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH)));
+  EXPECT_EQ(GetBkColor(dc), RGB(10, 20, 30));
+  EXPECT_EQ(GetTextColor(dc), RGB(200, 100, 50));
+  EXPECT_EQ(GetBkMode(dc), OPAQUE);
+  DeleteDC(dc);
+  gfx->CancelTextEntry();
+  Tick();
+  // Without an entry there is no colour to give.
+  EXPECT_EQ(Send(WM_CTLCOLOREDIT, 0, 0), 0);
+}
+
+TEST_F(TextEntryTest, ClosingOrResizingEndsTheEntryAndANewOneOpensAfterwards)
+{
+  OpenGainEntry();
+  HWND entry = Entry();
+  ASSERT_NE(entry, nullptr);
+  gfx->CloseWindow();
+  EXPECT_FALSE(IsWindow(entry));
+  EXPECT_EQ(Entry(), nullptr);
+  EXPECT_EQ(gfx->GetEditedControl(), nullptr);
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryIdle);
+
+  child = static_cast<HWND>(gfx->OpenWindow(parent));
+  ASSERT_NE(child, nullptr);
+  OpenGainEntry();
+  ASSERT_NE(Entry(), nullptr);
+  // Resizing deletes the controls; the entry must not outlive its control.
+  gfx->Resize(kW + 1, kH + 1);
+  EXPECT_EQ(Entry(), nullptr);
+  EXPECT_EQ(gfx->GetEditedControl(), nullptr);
+  Tick();
+}
+
+TEST_F(TextEntryTest, APlainEntryHandsOverAtMost31Characters)
+{
+  TextRecorder* rec = new TextRecorder(plug, IRectangle(10, 400, 110, 420));
+  gfx->AttachControl(rec);
+  ITextStyle style;
+  IRectangle r = rec->GetRECT();
+  gfx->CreateTextEntry(rec, &style, &r, "hello", nullptr);
+  ASSERT_NE(Entry(), nullptr);
+  EXPECT_EQ(WindowText(Entry()), "hello");
+  const std::string longText(40, 'x');
+  SetWindowTextA(Entry(), longText.c_str());
+  SendMessageA(Entry(), WM_KEYDOWN, VK_RETURN, 1);
+  Tick();
+  ASSERT_EQ(rec->mTexts.size(), 1u);
+  EXPECT_EQ(rec->mTexts[0], std::string(31, 'x'));
+}
+
+TEST_F(TextEntryTest, AVst3RightClickAsksTheHostInstead)
+{
+  Close();
+  Open(kApiVST3);
+  OpenGainEntry();
+  EXPECT_EQ(Entry(), nullptr);
+  ASSERT_EQ(plug->hostMenus.size(), 1u);
+  EXPECT_EQ(plug->hostMenus[0], WinTestPlug::kGain);
+}
+
+TEST_F(TextEntryTest, ASwitchPromptsWithAMenuOfItsTexts)
+{
+  std::vector<std::string> texts;
+  {
+    ModalDriver driver(MenuKeys({VK_DOWN, VK_DOWN, VK_RETURN}, &texts));
+    RightClick(layout::kSwitchX + 10, layout::kSwitchY + 5);
+    EXPECT_FALSE(ModalDriver::GaveUp());
+  }
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "off");
+  EXPECT_EQ(texts[1], "on");
+  EXPECT_EQ(plug->GetParam(WinTestPlug::kSwitch)->Value(), 1.0);
+
+  // Ended without a choice: nothing changes.
+  {
+    ModalDriver driver([]() {
+      if (!ModalDriver::FindThreadWindow("#32768"))
+        return false;
+      EndMenu();
+      return true;
+    });
+    RightClick(layout::kSwitchX + 10, layout::kSwitchY + 5);
+    EXPECT_FALSE(ModalDriver::GaveUp());
+  }
+  EXPECT_EQ(plug->GetParam(WinTestPlug::kSwitch)->Value(), 1.0);
+}
+
+TEST_F(TextEntryTest, MenuItemsAreNumberedAndSubMenusFound)
+{
+  PopupMenuDesc sub;
+  sub.AddItem("x");
+  sub.AddItem("y");
+  PopupMenuDesc top;
+  top.mPrefix = 2;
+  top.AddItem("a");
+  top.AddItem("b", 0, &sub);
+  top.AddItem("c", PopupMenuItem::kChecked);
+  IRectangle r(20, 20, 60, 40);
+
+  std::vector<std::string> texts;
+  PopupMenuDesc* chosen = nullptr;
+  {
+    ModalDriver driver(MenuKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, &texts));
+    chosen = gfx->ShowPopupMenu(&top, &r);
+  }
+  EXPECT_EQ(chosen, &top);
+  EXPECT_EQ(top.mChosen, 2);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0], "01: a");
+  EXPECT_EQ(texts[2], "03: c");
+
+  top.mChosen = -1;
+  {
+    ModalDriver driver(MenuKeys({VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}, nullptr));
+    chosen = gfx->ShowPopupMenu(&top, &r);
+  }
+  EXPECT_EQ(chosen, &sub);
+  EXPECT_EQ(sub.mChosen, 1);
+  EXPECT_EQ(top.mChosen, -1);
+  sub.Destroy();
+}
+
+TEST_F(TextEntryTest, MessageBoxesBelongToTheHostsMainWindow)
+{
+  HWND owner = nullptr;
+  std::string caption;
+  int result = 0;
+  {
+    ModalDriver driver(DialogButton(IDOK, [&](HWND dlg) {
+      owner = GetWindow(dlg, GW_OWNER);
+      caption = WindowText(dlg);
+    }));
+    result = gfx->ShowMessageBox("text", "Caption", MB_OKCANCEL);
+  }
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(owner, parent);
+  EXPECT_EQ(caption, "Caption");
+  EXPECT_EQ(gfx->FindMainWindow(), parent);
+}
+
+TEST_F(TextEntryTest, OpenUrlStopsAtANoAndReportsAFailure)
+{
+  std::string caption;
+  bool opened = true;
+  {
+    ModalDriver driver(DialogButton(IDNO, [&](HWND dlg) { caption = WindowText(dlg); }));
+    opened = gfx->OpenURL("http://localhost/", "Site", "Open the site?", nullptr);
+  }
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(caption, "Site");
+  EXPECT_FALSE(ModalDriver::GaveUp());
+
+  // No URL: the error text is shown and the answer is false.
+  bool sawError = false;
+  {
+    ModalDriver driver(DialogButton(IDOK, [&](HWND) { sawError = true; }));
+    opened = gfx->OpenURL(nullptr, "Site", nullptr, "No way");
+  }
+  EXPECT_FALSE(opened);
+  EXPECT_TRUE(sawError);
+}
+
+TEST_F(TextEntryTest, TheColourDialogShowsThePromptAndKeepsAlpha)
+{
+  IColourRGBA colour(128, 10, 20, 30);
+  std::string title;
+  bool ok = true;
+  {
+    ModalDriver driver(DialogButton(IDCANCEL, [&](HWND dlg) { title = WindowText(dlg); }));
+    ok = gfx->PromptForColour(&colour, "Pick a colour");
+  }
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(title, "Pick a colour");
+  {
+    ModalDriver driver(DialogButton(IDOK));
+    ok = gfx->PromptForColour(&colour, nullptr);
+  }
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(colour.mA, 128);
+  EXPECT_EQ(colour.mR, 10);
+  EXPECT_EQ(colour.mG, 20);
+  EXPECT_EQ(colour.mB, 30);
+
+  gfx->CloseWindow();
+  EXPECT_FALSE(gfx->PromptForColour(&colour, nullptr));
+}
+
+TEST_F(TextEntryTest, TheFileDialogGivesNothingOnCancelAndStartsOnTheDesktop)
+{
+  TextBuffer file("old.txt"), dir, desktop;
+  gfx->DesktopPath(&desktop);
+  {
+    ModalDriver driver(DialogButton(IDCANCEL));
+    gfx->PromptForFile(&file, 0, &dir, "png jpg");
+    EXPECT_FALSE(ModalDriver::GaveUp());
+  }
+  EXPECT_STREQ(file.Get(), "");
+  EXPECT_STREQ(dir.Get(), desktop.Get());
+
+  gfx->CloseWindow();
+  file.Set("keep.txt");
+  gfx->PromptForFile(&file, 1, &dir, nullptr);
+  EXPECT_STREQ(file.Get(), "");
+}
+
+TEST_F(TextEntryTest, ClipboardTextComesBackAsUtf8)
+{
+  const wchar_t wide[] = L"Gr\u00fc\u00dfe \u2713";
+  const char utf8[] = "Gr\xc3\xbc\xc3\x9f" "e \xe2\x9c\x93";
+  // Other test programs share the display's clipboard: retry a lost race.
+  bool same = false;
+  for (int attempt = 0; attempt < 5 && !same; ++attempt)
+  {
+    ASSERT_TRUE(OpenClipboard(child));
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof(wide));
+    std::memcpy(GlobalLock(mem), wide, sizeof(wide));
+    GlobalUnlock(mem);
+    SetClipboardData(CF_UNICODETEXT, mem);
+    CloseClipboard();
+    TextBuffer text("stale");
+    same = gfx->GetTextFromClipboard(&text) && std::strcmp(text.Get(), utf8) == 0;
+  }
+  EXPECT_TRUE(same);
+
+  bool empty = false;
+  for (int attempt = 0; attempt < 5 && !empty; ++attempt)
+  {
+    ASSERT_TRUE(OpenClipboard(child));
+    EmptyClipboard();
+    CloseClipboard();
+    TextBuffer text("stale");
+    empty = !gfx->GetTextFromClipboard(&text) && text.GetLength() == 0;
+  }
+  EXPECT_TRUE(empty);
+}
+
+TEST_F(TextEntryTest, PathsEndInABackslash)
+{
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, sizeof(exe));
+  std::string dir(exe);
+  dir.resize(dir.rfind('\\') + 1);
+
+  TextBuffer host, plugin, desktop, common, user, data;
+  gfx->HostPath(&host);
+  gfx->PluginPath(&plugin);
+  EXPECT_EQ(host.Get(), dir);
+  EXPECT_EQ(plugin.Get(), dir);  // this program is the module here
+  gfx->DesktopPath(&desktop);
+  gfx->AppSupportPath(&common, true);
+  gfx->AppSupportPath(&user, false);
+  gfx->UserDataPath(&data);
+  EXPECT_GT(desktop.GetLength(), 0);
+  EXPECT_GT(common.GetLength(), 0);
+  EXPECT_GT(user.GetLength(), 0);
+  EXPECT_STREQ(data.Get(), user.Get());
+  EXPECT_STRNE(common.Get(), user.Get());
+
+  // Without a module of its own the editor names no plug-in path.
+  gfx->SetHInstance(nullptr);
+  plugin.Set("stale");
+  gfx->PluginPath(&plugin);
+  EXPECT_STREQ(plugin.Get(), "");
+}

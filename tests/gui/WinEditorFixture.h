@@ -1,0 +1,181 @@
+#pragma once
+
+// A small plug-in with a real editor window under Wine: a top-level parent
+// window made by the test (the host's frame), an IGraphicsWin with the
+// plug-in's own images opened inside it, and helpers that deliver messages
+// the way Windows would.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/IPlugBase.h"
+#include "gui/IControl.h"
+#include "gui/IGraphicsWin.h"
+
+// Records the host notifications a format adapter would pass on.
+class WinTestPlug : public IPlugBase
+{
+public:
+  enum { kGain = 0, kSwitch = 1, kAmount = 2, kNParams = 3 };
+
+  explicit WinTestPlug(ApiKind api = kApiVST2)
+    : IPlugBase(kNParams, "1-1 2-2", 1, "WinTest", "", "Zentik", 0x00010101, 0x51583430, 0x5A6E746B, 0,
+                false, false, false, api)
+  {
+    GetParam(kGain)->InitDouble("Gain", 0.0, -10.0, 10.0, 0.01);
+    GetParam(kSwitch)->InitBool("Switch", false);
+    GetParam(kAmount)->InitDouble("Amount", 0.5, 0.0, 1.0, 0.001);
+  }
+
+  struct Note
+  {
+    char kind;  // 'b' begin, 'i' inform, 'e' end
+    int idx;
+    double value;
+  };
+  std::vector<Note> notes;
+  std::vector<int> hostMenus;  // parameters the host was asked to show its menu for
+
+  void BeginInformHostOfParamChange(int idx) override { notes.push_back({'b', idx, 0.0}); }
+  void InformHostOfParamChange(int idx, double v) override { notes.push_back({'i', idx, v}); }
+  void EndInformHostOfParamChange(int idx) override { notes.push_back({'e', idx, 0.0}); }
+  void InformHostOfDisplayChange() override {}
+  int GetSamplePosition() override { return 0; }
+  double GetTempo() override { return 120.0; }
+  void GetTimeSignature(int& n, int& d) override { n = d = 4; }
+  void GetTransportInfo(TransportInfo&) override {}
+  void ResizeGui(int, int) override {}
+  bool SendMidiOut(const MidiMessage&) override { return false; }
+  bool PopupHostParamMenu(int idx, int, int) override
+  {
+    hostMenus.push_back(idx);
+    return true;
+  }
+
+  int Count(char kind, int idx) const
+  {
+    int n = 0;
+    for (const Note& note : notes)
+      n += note.kind == kind && note.idx == idx;
+    return n;
+  }
+};
+
+// Where the fixture's controls sit in the 410 x 460 editor.
+namespace layout {
+const int kKnobX = 15, kKnobY = 19;         // knob.png, 100 x 100 frames: Amount
+const int kSwitchX = 314, kSwitchY = 64;    // onoff.png, 90 x 16 frames: Switch
+const int kGainX = 342, kGainY = 270;       // line-knob.png, 32 x 32 frames: Gain
+}
+
+class WinEditorTest : public ::testing::Test
+{
+public:
+  static constexpr int kW = 410, kH = 460;
+
+protected:
+  void SetUp() override { Open(kApiVST2); }
+  void TearDown() override { Close(); }
+
+  void Open(ApiKind api)
+  {
+    plug = new WinTestPlug(api);
+    gfx = new IGraphicsWin(plug, kW, kH, 0);
+    gfx->SetHInstance(GetModuleHandleA(nullptr));
+    gfx->AttachBackground(100, "resources/img/bkg.png");
+    IBitmapStrip knob = gfx->LoadBitmapStrip(101, "resources/img/knob.png", 100);
+    IBitmapStrip onoff = gfx->LoadBitmapStrip(103, "resources/img/onoff.png", 2);
+    IBitmapStrip line = gfx->LoadBitmapStrip(107, "resources/img/line-knob.png", 100);
+    knobIdx = gfx->AttachControl(
+        new IKnobMultiControl(plug, layout::kKnobX, layout::kKnobY, WinTestPlug::kAmount, knob));
+    IControl* sw = new ISwitchControl(plug, layout::kSwitchX, layout::kSwitchY, WinTestPlug::kSwitch, onoff);
+    sw->DisablePrompt(false);
+    switchIdx = gfx->AttachControl(sw);
+    IControl* gain = new IKnobMultiControl(plug, layout::kGainX, layout::kGainY, WinTestPlug::kGain, line);
+    gain->DisablePrompt(false);
+    gainIdx = gfx->AttachControl(gain);
+    plug->AttachGraphics(gfx);
+
+    parent = SharedParent();
+    ASSERT_NE(parent, nullptr);
+    child = static_cast<HWND>(gfx->OpenWindow(parent));
+    ASSERT_NE(child, nullptr);
+    Pump();
+  }
+
+  void Close()
+  {
+    delete plug;  // deletes the editor, which closes its window
+    plug = nullptr;
+    gfx = nullptr;
+    if (parent && parent != SharedParent())
+      DestroyWindow(parent);
+    parent = nullptr;
+    Pump();
+  }
+
+public:
+  // One host window for the whole program: Wine takes about two seconds to
+  // destroy a visible top-level window when no window manager runs.
+  static HWND SharedParent()
+  {
+    static HWND shared = MakeParent();
+    return shared;
+  }
+
+protected:
+
+public:
+  // A top-level window standing in for the host's editor frame.
+  static HWND MakeParent()
+  {
+    static bool registered = false;
+    if (!registered)
+    {
+      WNDCLASSA wc = {};
+      wc.lpfnWndProc = DefWindowProcA;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "ZqTestHostFrame";
+      wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+      RegisterClassA(&wc);
+      registered = true;
+    }
+    HWND wnd = CreateWindowExA(0, "ZqTestHostFrame", "host", WS_POPUP | WS_VISIBLE, 20, 20, kW, kH, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    return wnd;
+  }
+
+protected:
+  // Dispatches everything queued (paints included).
+  static void Pump()
+  {
+    MSG msg;
+    for (int round = 0; round < 3; ++round)
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+  }
+
+  LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(child, msg, w, l); }
+  LRESULT Mouse(UINT msg, int x, int y, WPARAM keys = 0) { return Send(msg, keys, MAKELPARAM(x, y)); }
+  // One redraw tick, and the paint it asks for.
+  void Tick()
+  {
+    Send(WM_TIMER, IGraphicsWin::kTimerId);
+    Pump();
+  }
+
+  IControl* Control(int idx) { return gfx->GetControl(idx); }
+
+  WinTestPlug* plug = nullptr;
+  IGraphicsWin* gfx = nullptr;
+  HWND parent = nullptr;
+  HWND child = nullptr;
+  int knobIdx = -1, switchIdx = -1, gainIdx = -1;
+};

@@ -1,0 +1,8 @@
+#include <windows.h>
+
+#include "tests/support/IGraphicsHeadless.h"
+
+HINSTANCE TestImageModule()
+{
+  return GetModuleHandleA(nullptr);
+}
