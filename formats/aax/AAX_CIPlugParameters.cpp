@@ -11,6 +11,17 @@ AAX_CIPlugParameters::~AAX_CIPlugParameters()
   mParamIDs.DeleteAll();
 }
 
+AaxResult AAX_CIPlugParameters::InternalQueryInterface(AcfRefIID iid, void** out)
+{
+  if (out && iid == IID_IPlugAAXParameters)
+  {
+    *out = this;
+    AddRef();
+    return kAaxSuccess;
+  }
+  return AAX_CEffectParameters::InternalQueryInterface(iid, out);
+}
+
 AaxResult AAX_CIPlugParameters::ResetFieldData(AaxFieldIndex field, void* block, uint32_t size) const
 {
   if (size && !block)

@@ -3,6 +3,7 @@
 #include "aax-support/AAX_ITransport.h"
 #include "aax-support/AAX_VController.h"
 #include "framework/Trace.h"
+#include "gui/IGraphics.h"
 
 namespace
 {
@@ -112,7 +113,12 @@ void IPlugAAX::SetLatencySamples(int samples)
   IPlugBase::SetLatencySamples(samples);
 }
 
-void IPlugAAX::ResizeGui(int /*width*/, int /*height*/)
+void IPlugAAX::ResizeGui(int width, int height)
 {
+  if (IGraphics* graphics = GetGUI())
+  {
+    if (IHostView* view = graphics->GetHostView())
+      view->SetHostViewSize(width, height);
+  }
   OnGuiResized();
 }
