@@ -393,8 +393,8 @@ void IGraphics::OnMouseDown(int x, int y, const IMouseState& mouse)
   const int paramIdx = c->ParamIdx();
   if (mPlug && mPlug->GetApiKind() == kApiVST3 && mouse.mRightButton && paramIdx >= 0)
   {
-    // The host's own parameter menu; the mouse-up that follows still ends
-    // the (never begun) change, as hosts expect from this path.
+    // The host's own parameter menu instead of an edit. The mouse-up that
+    // follows still sends an end notice without a begin; kept as shipped.
     ReleaseMouseCapture();
     mPlug->PopupHostParamMenu(paramIdx, x, y);
     return;

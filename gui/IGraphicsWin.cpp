@@ -24,8 +24,8 @@ const char kWndClassName[] = "IPlugWndClass";
 int sWndCount = 0;
 double sFPS = 25.0;
 
-// The Windows tool record of the size the tooltip control expects (64 bytes
-// on 32-bit, as the window's tool was registered).
+// The tool record naming the plug-in window as its own tool, in the
+// version-2 size (64 bytes on x86-64) the tool was registered with.
 TOOLINFOA MakeToolInfo(HWND wnd)
 {
   TOOLINFOA ti;
@@ -91,6 +91,10 @@ IGraphicsWin::IGraphicsWin(IPlugBase* plug, int width, int height, int fps)
 IGraphicsWin::~IGraphicsWin()
 {
   CloseWindow();
+  // A class left registered by a window destroyed with its parent goes with
+  // the last editor.
+  if (sWndCount == 0)
+    UnregisterClassA(kWndClassName, mHInstance);
   delete[] mCustomColours;
   mCustomColours = nullptr;
 }
@@ -590,9 +594,11 @@ BOOL CALLBACK FindMainWindowProc(HWND wnd, LPARAM data)
 
 HWND IGraphicsWin::FindMainWindow()
 {
-  if (mMainWnd)
+  // A main window that has gone since is looked for again.
+  if (mMainWnd && IsWindow(mMainWnd))
     return mMainWnd;
-  if (mParentWnd)
+  mMainWnd = nullptr;
+  if (mParentWnd && IsWindow(mParentWnd))
   {
     HWND wnd = mParentWnd;
     for (HWND up = GetParent(wnd); up; up = GetParent(up))

@@ -6,11 +6,11 @@
 
 #include <atomic>
 #include <functional>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "framework/IPlugBase.h"
+#include "tests/support/LockProbe.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
 #include "tests/support/IGraphicsHeadless.h"
@@ -29,19 +29,7 @@ public:
   using IPlugBase::CreateLatencyDelayLine;
 
   // True when another thread cannot take the plug-in lock right now.
-  bool LockHeldElsewhere()
-  {
-    bool locked = false;
-    std::thread probe([&] {
-      if (mMutex.try_lock())
-      {
-        locked = true;
-        mMutex.unlock();
-      }
-    });
-    probe.join();
-    return !locked;
-  }
+  bool LockHeldElsewhere() { return ::LockHeldElsewhere(mMutex); }
 
   std::recursive_mutex& Mutex() { return mMutex; }
   InputChannel* In(int i) { return mInChannels.Get(i); }

@@ -8,6 +8,8 @@
 #include "drawing/LICE_SysBitmap.h"
 #include "framework/ModuleHandle.h"
 
+#include <commctrl.h>
+
 namespace {
 
 bool ClassRegistered()
@@ -399,4 +401,75 @@ TEST(WinEditorResources, PngNamesLoadFromTheModuleTheFrameworkRecorded)
   }
   EXPECT_EQ(gfx.LoadPNGResource(999, "missing.png"), nullptr);
   SetPlugModuleInstance(nullptr);
+}
+
+namespace {
+
+// An editor with the mouse-over tracking and tooltips the plug-in leaves off.
+class TooltipGraphics : public IGraphicsWin
+{
+public:
+  TooltipGraphics(IPlugBase* plug, int w, int h) : IGraphicsWin(plug, w, h, 0)
+  {
+    mEnableTooltips = true;
+    mHandleMouseOver = true;
+  }
+};
+
+HWND FindTooltipOf(HWND owner)
+{
+  struct Search { HWND owner; HWND found; } search = {owner, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM data) -> BOOL CALLBACK {
+    Search* s = reinterpret_cast<Search*>(data);
+    char name[64];
+    if (GetClassNameA(wnd, name, sizeof(name)) && _stricmp(name, TOOLTIPS_CLASSA) == 0 &&
+        GetWindow(wnd, GW_OWNER) == GetAncestor(s->owner, GA_ROOT))
+    {
+      s->found = wnd;
+      return FALSE;
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string ToolText(HWND tooltip, HWND tool)
+{
+  char text[80] = "";
+  TOOLINFOA ti = {};
+  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  ti.hwnd = tool;
+  ti.uId = reinterpret_cast<UINT_PTR>(tool);
+  ti.lpszText = text;
+  SendMessageA(tooltip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
+  return text;
+}
+
+} // namespace
+
+TEST(WinEditorTooltips, TheHoveredControlsTooltipIsShownAndHidden)
+{
+  WinTestPlug plug;
+  TooltipGraphics* gfx = new TooltipGraphics(&plug, 100, 100);
+  IControl* c = new IInvisibleSwitchControl(&plug, IRectangle(10, 10, 50, 50), 0);
+  c->SetTooltip("Turns it on");
+  gfx->AttachControl(c);
+  plug.AttachGraphics(gfx);
+  HWND wnd = static_cast<HWND>(gfx->OpenWindow(WinEditorTest::SharedParent()));
+  ASSERT_NE(wnd, nullptr);
+  HWND tooltip = FindTooltipOf(wnd);
+  ASSERT_TRUE(gfx->TooltipsEnabled());
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  EXPECT_EQ(gfx->GetMouseOver(), 0);
+  SendMessageA(wnd, WM_MOUSEHOVER, 0, MAKELPARAM(20, 20));
+  EXPECT_EQ(ToolText(tooltip, wnd), "Turns it on");
+  SendMessageA(wnd, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(ToolText(tooltip, wnd), "");
+  EXPECT_EQ(gfx->GetMouseOver(), -1);
+
+  gfx->CloseWindow();
+  EXPECT_FALSE(IsWindow(tooltip));
 }

@@ -57,21 +57,27 @@ public:
   // A visible top-level window of this thread with the class name.
   static HWND FindThreadWindow(const char* className)
   {
-    struct Search { const char* name; HWND found; } search = {className, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND wnd, LPARAM data) -> BOOL {
-          Search* s = reinterpret_cast<Search*>(data);
-          char name[64];
-          if (IsWindowVisible(wnd) && GetClassNameA(wnd, name, sizeof(name)) && std::strcmp(name, s->name) == 0)
-          {
-            s->found = wnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search = {className, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), Match, reinterpret_cast<LPARAM>(&search));
     return search.found;
+  }
+
+private:
+  struct Search
+  {
+    const char* name;
+    HWND found;
+  };
+  static BOOL CALLBACK Match(HWND wnd, LPARAM data)
+  {
+    Search* s = reinterpret_cast<Search*>(data);
+    char name[64];
+    if (IsWindowVisible(wnd) && GetClassNameA(wnd, name, sizeof(name)) && std::strcmp(name, s->name) == 0)
+    {
+      s->found = wnd;
+      return FALSE;
+    }
+    return TRUE;
   }
 
 private:

@@ -146,6 +146,8 @@ public:
     }
     HWND wnd = CreateWindowExA(0, "ZqTestHostFrame", "host", WS_POPUP | WS_VISIBLE, 20, 20, kW, kH, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!wnd)
+      ADD_FAILURE() << "no host window: error " << GetLastError();
     return wnd;
   }
 
