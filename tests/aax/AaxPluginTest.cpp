@@ -379,3 +379,39 @@ TEST_F (AaxPlugin, ReinitialisingRegistersEveryParameterOnce)
 }
 
 } // namespace
+
+#if !defined(_WIN32)
+// Natively the plug-in lives in this process, so its editor's controls can be
+// read directly (the x86 build checks the editor in its window instead).
+#include "formats/aax/IPlugAAX.h"
+#include "gui/IControl.h"
+#include "gui/IGraphics.h"
+
+namespace {
+
+TEST_F (AaxPlugin, HostChangesReachTheBoundControl)
+{
+	void* own = nullptr;
+	ASSERT_EQ (mPlug.Effect ()->QueryInterface (IID_IPlugAAXParameters, &own), kAaxSuccess);
+	AAX_CIPlugParameters* parameters = static_cast<AAX_CIPlugParameters*> (own);
+	IGraphics* gui = static_cast<IPlugAAX*> (parameters)->GetGUI ();
+	parameters->Release ();
+	ASSERT_NE (gui, nullptr);
+	IControl* level = nullptr;
+	for (int i = 0; i < gui->GetNControls () && !level; ++i)
+		if (gui->GetControl (i)->ParamIdx () == 3)
+			level = gui->GetControl (i);
+	ASSERT_NE (level, nullptr);
+	EXPECT_EQ (mPlug.SetParameter ("4", 0.8), kAaxSuccess);
+	EXPECT_DOUBLE_EQ (level->GetValue (), 0.8);
+
+	// A restored chunk shows too.
+	std::vector<uint8_t> state = mPlug.Chunk ();
+	const double level9 = 9.0;   // normalised 0.3
+	std::memcpy (state.data () + 8 * 3, &level9, 8);
+	EXPECT_EQ (mPlug.SetChunk (state, 64), kAaxSuccess);
+	EXPECT_NEAR (level->GetValue (), 0.3, 1e-12);
+}
+
+} // namespace
+#endif

@@ -1,9 +1,13 @@
 // Natively there is no window system: the plug-in linked into the AAX tests
-// runs without an editor (the x86 build tests the editor in its window).
+// gets the window-less graphics context, so its controls are there to check
+// (the x86 build tests the editor in its real window).
 
 #include "effect/ZentikQX40EditorLayout.h"
+#include "tests/support/IGraphicsHeadless.h"
 
-IGraphics* ZentikQX40EditorLayout::NewWindowGraphics(IPlugBase*)
+#include <new>
+
+IGraphics* ZentikQX40EditorLayout::NewWindowGraphics(IPlugBase* plug)
 {
-  return nullptr;
+  return new (std::nothrow) IGraphicsHeadless(plug, kWidth, kHeight);
 }
