@@ -9,5 +9,8 @@
 
 IGraphics* ZentikQX40EditorLayout::NewWindowGraphics(IPlugBase* plug)
 {
-  return new (std::nothrow) IGraphicsHeadless(plug, kWidth, kHeight);
+  IGraphicsHeadless* graphics = new (std::nothrow) IGraphicsHeadless(plug, kWidth, kHeight);
+  if (graphics)
+    graphics->SetResourceModule(TestImageModule());
+  return graphics;
 }
