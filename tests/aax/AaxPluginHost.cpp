@@ -120,7 +120,8 @@ AaxResult PluginHost::SetChunk (const std::vector<uint8_t>& data, int32_t sizeWo
 	AaxChunk* chunk = reinterpret_cast<AaxChunk*> (record.data ());
 	chunk->mSize = sizeWord;
 	chunk->mChunkID = kStateChunkID;
-	std::memcpy (record.data () + kAaxChunkHeaderSize, data.data (), data.size ());
+	if (!data.empty ())
+		std::memcpy (record.data () + kAaxChunkHeaderSize, data.data (), data.size ());
 	return mEffect->SetChunk (kStateChunkID, chunk);
 }
 
