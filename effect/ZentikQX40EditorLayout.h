@@ -28,7 +28,7 @@ public:
 
   // The editor's graphics object of a plug-in library: the platform window
   // class, size kWidth x kHeight at the toolkit's default frame rate, loading
-  // images through the library's module handle. Only the libraries with a
-  // window system define it.
+  // images through the library's module handle; nullptr in builds without a
+  // window system.
   static IGraphics* NewWindowGraphics(IPlugBase* plug);
 };

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "FakeAaxHost.h"
-#include "GuiHostUnknown.h"
 #include "TestEffect.h"
 #include "TestGUI.h"
 #include "aax-support/interfaces/AcfIds.h"
@@ -17,7 +16,6 @@ namespace
 {
 
 using aaxhost::FakeAaxHost;
-using aaxhost::GuiHostUnknown;
 typedef std::vector<std::string> Calls;
 
 class GUIFixture : public ::testing::Test
@@ -28,7 +26,7 @@ protected:
     mEffect = new TestEffect({{"1", 'd', "A"}, {"2", 'i', "B"}, {"3", 'b', "C"}, {"4", 'd', "D"}});
     mEffect->AddRef();
     ASSERT_EQ(kAaxSuccess, mEffect->InitializeEffect(mHost.Unknown()));
-    mGuiUnknown = new GuiHostUnknown(mHost, mEffect->GetControllingUnknown());
+    mHost.OfferEffectParameters(mEffect->GetControllingUnknown());
     mGui = MakeGui();
   }
 
@@ -44,8 +42,6 @@ protected:
   {
     if (mGui)
       EXPECT_EQ(0u, mGui->Release());
-    EXPECT_EQ(0, mGuiUnknown->PluginReferences());
-    delete mGuiUnknown;
     mEffect->UninitializeEffect();
     EXPECT_EQ(0u, mEffect->Release());
     EXPECT_EQ(0, mHost.PluginReferences());
@@ -54,7 +50,6 @@ protected:
 
   FakeAaxHost mHost;
   TestEffect* mEffect = nullptr;
-  GuiHostUnknown* mGuiUnknown = nullptr;
   AAX_IACFEffectGUI* mGui = nullptr;
   Calls mCalls;
 };
@@ -67,7 +62,7 @@ TEST_F(GUIFixture, InitialiseWithoutHostCallsNoHook)
 
 TEST_F(GUIFixture, InitialiseFindsTheEffectParameters)
 {
-  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mGuiUnknown->Unknown()));
+  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mHost.Unknown()));
   EXPECT_EQ(Calls{"CreateViewContents"}, mCalls);
   TestGUI* gui = static_cast<TestGUI*>(mGui);
   EXPECT_EQ(static_cast<AAX_IACFEffectParameters*>(mEffect), gui->GetEffectParameters());
@@ -80,7 +75,7 @@ TEST_F(GUIFixture, InitialiseFindsTheEffectParameters)
 
 TEST_F(GUIFixture, ContainerOpensThenRefreshesEveryParameterInOrder)
 {
-  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mGuiUnknown->Unknown()));
+  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mHost.Unknown()));
   mCalls.clear();
   ASSERT_EQ(kAaxSuccess, mGui->SetViewContainer(mHost.ViewContainerUnknown()));
   EXPECT_EQ((Calls{"CreateViewContainer", "ParameterUpdated(1)", "ParameterUpdated(2)", "ParameterUpdated(3)",
@@ -99,7 +94,7 @@ TEST_F(GUIFixture, ContainerOpensThenRefreshesEveryParameterInOrder)
 
 TEST_F(GUIFixture, ReplacedContainerClosesTheOldWindowFirst)
 {
-  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mGuiUnknown->Unknown()));
+  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mHost.Unknown()));
   mGui->SetViewContainer(mHost.ViewContainerUnknown());
   mCalls.clear();
   mGui->SetViewContainer(mHost.ViewContainerUnknown());
@@ -112,7 +107,7 @@ TEST_F(GUIFixture, ReplacedContainerClosesTheOldWindowFirst)
 
 TEST_F(GUIFixture, ReleaseWithContainerStillSetClosesTheWindow)
 {
-  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mGuiUnknown->Unknown()));
+  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mHost.Unknown()));
   mGui->SetViewContainer(mHost.ViewContainerUnknown());
   mCalls.clear();
   EXPECT_EQ(0u, mGui->Release());
@@ -123,14 +118,13 @@ TEST_F(GUIFixture, ReleaseWithContainerStillSetClosesTheWindow)
 
 TEST_F(GUIFixture, WithoutEffectParametersNothingIsRefreshed)
 {
-  GuiHostUnknown bare(mHost, nullptr);
-  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(bare.Unknown()));
+  mHost.OfferEffectParameters(nullptr);
+  ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mHost.Unknown()));
   mCalls.clear();
   mGui->SetViewContainer(mHost.ViewContainerUnknown());
   EXPECT_EQ(Calls{"CreateViewContainer"}, mCalls);
   mGui->SetViewContainer(nullptr);
   mGui->UninitializeGUI();
-  EXPECT_EQ(0, bare.PluginReferences());
 }
 
 TEST_F(GUIFixture, UnnamedSlotsAndViewSize)

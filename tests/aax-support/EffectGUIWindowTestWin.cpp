@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "FakeAaxHost.h"
-#include "GuiHostUnknown.h"
 #include "HostWindow.h"
 #include "TestEffect.h"
 #include "aax-support/AAX_CEffectGUI.h"
@@ -16,7 +15,6 @@ namespace
 
 using aaxhost::CountChildWindows;
 using aaxhost::FakeAaxHost;
-using aaxhost::GuiHostUnknown;
 
 // The smallest editor: one plain child window in the container's parent.
 class ChildWindowGUI : public AAX_CEffectGUI
@@ -51,10 +49,10 @@ protected:
     mEffect = new TestEffect({{"1", 'd', "A"}});
     mEffect->AddRef();
     ASSERT_EQ(kAaxSuccess, mEffect->InitializeEffect(mHost.Unknown()));
-    mGuiUnknown = new GuiHostUnknown(mHost, mEffect->GetControllingUnknown());
+    mHost.OfferEffectParameters(mEffect->GetControllingUnknown());
     mGui = new ChildWindowGUI;
     mGui->AddRef();
-    ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mGuiUnknown->Unknown()));
+    ASSERT_EQ(kAaxSuccess, mGui->InitializeGUI(mHost.Unknown()));
     mParent = static_cast<HWND>(mHost.ViewContainer().NativeParent());
     ASSERT_TRUE(IsWindow(mParent));
   }
@@ -63,7 +61,6 @@ protected:
   {
     if (mGui)
       mGui->Release();
-    delete mGuiUnknown;
     mEffect->UninitializeEffect();
     mEffect->Release();
     EXPECT_EQ(0, mHost.PluginReferences());
@@ -71,7 +68,6 @@ protected:
 
   FakeAaxHost mHost;
   TestEffect* mEffect = nullptr;
-  GuiHostUnknown* mGuiUnknown = nullptr;
   ChildWindowGUI* mGui = nullptr;
   HWND mParent = nullptr;
 };

@@ -227,6 +227,33 @@ double maxDifference(const Buffers& a, const Buffers& b)
   return worst;
 }
 
+// The library, one instance and one editor view of it, released at the end.
+class Vst3EditorView : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    module = loadPlugin();
+    ASSERT_TRUE(module);
+    image = static_cast<HMODULE>(module->image());
+    x.reset(new Instance(*module));
+    ASSERT_TRUE(x->plug);
+    view = x->plug->controller->createView("editor");
+    ASSERT_TRUE(view);
+  }
+  void TearDown() override
+  {
+    if (view)
+      EXPECT_EQ(view->release(), 0u);
+    x.reset();
+  }
+
+  std::unique_ptr<PluginModule> module;
+  HMODULE image = nullptr;
+  std::unique_ptr<Instance> x;
+  IPlugView* view = nullptr;
+};
+
 } // namespace
 
 TEST(Vst3Editor, ViewOfTheEditor)
@@ -282,15 +309,8 @@ TEST(Vst3Editor, ViewOfTheEditor)
   EXPECT_EQ(view->release(), 0u);
 }
 
-TEST(Vst3Editor, OpensAsOneChildWindowAndClosesAgain)
+TEST_F(Vst3EditorView, OpensAsOneChildWindowAndClosesAgain)
 {
-  auto module = loadPlugin();
-  ASSERT_TRUE(module);
-  const HMODULE image = static_cast<HMODULE>(module->image());
-  Instance x(*module);
-  ASSERT_TRUE(x.plug);
-  IPlugView* view = x.plug->controller->createView("editor");
-  ASSERT_TRUE(view);
   EditorFrame frame;
 
   ASSERT_EQ(view->attached(frame.hwnd(), kPlatformTypeHWND), kResultOk);
@@ -310,21 +330,13 @@ TEST(Vst3Editor, OpensAsOneChildWindowAndClosesAgain)
   EXPECT_FALSE(IsWindow(child));
   EXPECT_FALSE(windowClassRegistered(image));
 
-  // Removing again, or a view never attached, closes nothing more.
+  // Removing again closes nothing more.
   EXPECT_EQ(view->removed(), kResultOk);
-  EXPECT_EQ(view->release(), 0u);
 }
 
-TEST(Vst3Editor, AttachAndRemoveRepeatWithoutLeaking)
+TEST_F(Vst3EditorView, AttachAndRemoveRepeatWithoutLeaking)
 {
-  auto module = loadPlugin();
-  ASSERT_TRUE(module);
-  const HMODULE image = static_cast<HMODULE>(module->image());
-  Instance x(*module);
-  ASSERT_TRUE(x.plug);
   EditorFrame frame;
-  IPlugView* view = x.plug->controller->createView("editor");
-  ASSERT_TRUE(view);
 
   auto cycle = [&]() {
     EXPECT_EQ(view->attached(frame.hwnd(), kPlatformTypeHWND), kResultOk);
@@ -334,6 +346,8 @@ TEST(Vst3Editor, AttachAndRemoveRepeatWithoutLeaking)
     pumpMessages(0);
   };
   // The first opening makes what stays for the process (images, fonts).
+  // Wine answers GetGuiResources with 0, so there the windows and the class
+  // registration carry the check; on Windows the object counts do too.
   cycle();
   const unsigned gdiBefore = gdiObjectCount(), userBefore = userObjectCount();
   for (int i = 0; i < 40; ++i)
@@ -342,20 +356,14 @@ TEST(Vst3Editor, AttachAndRemoveRepeatWithoutLeaking)
   EXPECT_FALSE(windowClassRegistered(image));
   EXPECT_EQ(gdiObjectCount(), gdiBefore);
   EXPECT_EQ(userObjectCount(), userBefore);
-  EXPECT_EQ(view->release(), 0u);
 }
 
-TEST(Vst3Editor, SecondAttachMovesTheWindowAndOnlyItsViewClosesIt)
+TEST_F(Vst3EditorView, SecondAttachMovesTheWindowAndOnlyItsViewClosesIt)
 {
-  auto module = loadPlugin();
-  ASSERT_TRUE(module);
-  const HMODULE image = static_cast<HMODULE>(module->image());
-  Instance x(*module);
-  ASSERT_TRUE(x.plug);
   EditorFrame a, b;
-  IPlugView* first = x.plug->controller->createView("editor");
-  IPlugView* second = x.plug->controller->createView("editor");
-  ASSERT_TRUE(first && second);
+  IPlugView* first = view;
+  IPlugView* second = x->plug->controller->createView("editor");
+  ASSERT_TRUE(second);
 
   // The same view attached twice: one window, in the newer parent.
   ASSERT_EQ(first->attached(a.hwnd(), kPlatformTypeHWND), kResultOk);
@@ -382,17 +390,10 @@ TEST(Vst3Editor, SecondAttachMovesTheWindowAndOnlyItsViewClosesIt)
   pumpMessages(10);
   EXPECT_EQ(b.childCount(), 0);
   EXPECT_FALSE(windowClassRegistered(image));
-  EXPECT_EQ(first->release(), 0u);
 }
 
-TEST(Vst3Editor, ViewOutlivesItsParentWindow)
+TEST_F(Vst3EditorView, ViewOutlivesItsParentWindow)
 {
-  auto module = loadPlugin();
-  ASSERT_TRUE(module);
-  Instance x(*module);
-  ASSERT_TRUE(x.plug);
-  IPlugView* view = x.plug->controller->createView("editor");
-  ASSERT_TRUE(view);
   {
     EditorFrame doomed;
     ASSERT_EQ(view->attached(doomed.hwnd(), kPlatformTypeHWND), kResultOk);
@@ -410,7 +411,6 @@ TEST(Vst3Editor, ViewOutlivesItsParentWindow)
   EXPECT_TRUE(windowHasClass(frame.child(), kWindowClass));
   EXPECT_EQ(view->removed(), kResultOk);
   EXPECT_EQ(frame.childCount(), 0);
-  EXPECT_EQ(view->release(), 0u);
 }
 
 TEST(Vst3Editor, KnobDragRaisesTheParameterByItsGearing)
