@@ -55,7 +55,8 @@ public:
   uint32_t ChunkID() const { return static_cast<uint32_t>(GetUniqueID()); }
 
 private:
-  // Serialises the framework state; false when it cannot be produced. The
-  // state functions lock, but they are not const.
-  bool WriteState(IStateChunk& chunk) const;
+  // Serialises the framework state for the chunk ID; false for another ID or
+  // when the state cannot be produced. The state functions lock, but they are
+  // not const.
+  bool WriteState(uint32_t chunkId, IStateChunk& chunk) const;
 };

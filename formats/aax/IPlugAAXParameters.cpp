@@ -185,9 +185,9 @@ AaxResult IPlugAAX::GetChunkIDFromIndex(int32_t index, uint32_t* chunkId) const
   return kAaxSuccess;
 }
 
-bool IPlugAAX::WriteState(IStateChunk& chunk) const
+bool IPlugAAX::WriteState(uint32_t chunkId, IStateChunk& chunk) const
 {
-  return const_cast<IPlugAAX*>(this)->SerializeState(chunk) && chunk.Size() > 0;
+  return chunkId == ChunkID() && const_cast<IPlugAAX*>(this)->SerializeState(chunk) && chunk.Size() > 0;
 }
 
 AaxResult IPlugAAX::GetChunkSize(uint32_t chunkId, uint32_t* size) const
@@ -195,7 +195,7 @@ AaxResult IPlugAAX::GetChunkSize(uint32_t chunkId, uint32_t* size) const
   if (!size)
     return kAaxErrNullArgument;
   IStateChunk state;
-  if (chunkId != ChunkID() || !WriteState(state))
+  if (!WriteState(chunkId, state))
   {
     *size = 0;
     return kAaxErrUnknownChunk;
@@ -209,7 +209,7 @@ AaxResult IPlugAAX::GetChunk(uint32_t chunkId, AaxChunk* chunk) const
   if (!chunk)
     return kAaxErrNullArgument;
   IStateChunk state;
-  if (chunkId != ChunkID() || !WriteState(state))
+  if (!WriteState(chunkId, state))
     return kAaxErrUnknownChunk;
   // The host sized the record from GetChunkSize; any other size means the
   // data area is not the one the state needs.
