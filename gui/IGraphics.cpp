@@ -399,6 +399,9 @@ void IGraphics::OnMouseDown(int x, int y, const IMouseState& mouse)
     mPlug->PopupHostParamMenu(paramIdx, x, y);
     return;
   }
+  // A click the host takes is the host's: no change begins and the control
+  // sees nothing, but the capture stays so the mouse-up still ends the change.
+  if (mHostView && paramIdx >= 0 && mHostView->OfferParamMouseDown(paramIdx, mouse)) return;
   if (mPlug && paramIdx >= 0) mPlug->BeginInformHostOfParamChange(paramIdx);
   c->OnMouseDown(x, y, mouse);
 }

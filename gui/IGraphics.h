@@ -16,6 +16,7 @@
 #include "framework/PointerList.h"
 #include "gui/IControl.h"
 #include "gui/IGuiTypes.h"
+#include "gui/IHostView.h"
 #include "gui/IPopupMenu.h"
 
 class IParamRecord;
@@ -150,6 +151,9 @@ public:
   LICE_SysBitmap* GetDrawBitmap() const { return mDrawBitmap; }
   const IRectangle& GetDrawRect() const { return mDrawRECT; }
   int GetMouseCapture() const { return mMouseCapture; }
+  // The host's container, while a format adapter has set one; not owned.
+  void SetHostView(IHostView* view) { mHostView = view; }
+  IHostView* GetHostView() const { return mHostView; }
   int GetMouseOver() const { return mMouseOver; }
   int GetMouseX() const { return mMouseX; }
   int GetMouseY() const { return mMouseY; }
@@ -198,6 +202,7 @@ protected:
   bool mEnableTooltips = false;
   bool mShowControlBounds = false;
   IControl* mKeyCatcher = nullptr;         // owned
+  IHostView* mHostView = nullptr;          // not owned
 
 private:
   void DrawControlBounds();

@@ -1,0 +1,61 @@
+#include "formats/aax/AAX_CIPlugParameters.h"
+
+#include <cstring>
+
+#include "formats/aax/AaxRenderContext.h"
+
+AAX_CIPlugParameters::AAX_CIPlugParameters() = default;
+
+AAX_CIPlugParameters::~AAX_CIPlugParameters()
+{
+  mParamIDs.DeleteAll();
+}
+
+AaxResult AAX_CIPlugParameters::InternalQueryInterface(AcfRefIID iid, void** out)
+{
+  if (out && iid == IID_IPlugAAXParameters)
+  {
+    *out = this;
+    AddRef();
+    return kAaxSuccess;
+  }
+  return AAX_CEffectParameters::InternalQueryInterface(iid, out);
+}
+
+AaxResult AAX_CIPlugParameters::ResetFieldData(AaxFieldIndex field, void* block, uint32_t size) const
+{
+  if (size && !block)
+    return kAaxErrNullArgument;
+  if (field == kAaxFieldPrivateData && size >= sizeof(const AAX_CIPlugParameters*))
+  {
+    const AAX_CIPlugParameters* self = this;
+    std::memcpy(block, &self, sizeof self);
+    std::memset(static_cast<char*>(block) + sizeof self, 0, size - sizeof self);
+    return kAaxSuccess;
+  }
+  if (size)
+    std::memset(block, 0, size);
+  return kAaxSuccess;
+}
+
+AaxResult AAX_CIPlugParameters::UninitializeEffect()
+{
+  mBypassParam = nullptr;
+  return AAX_CEffectParameters::UninitializeEffect();
+}
+
+void AAX_CIPlugParameters::RenderAudio(AaxRenderContext*)
+{
+}
+
+const char* AAX_CIPlugParameters::ParamID(int idx) const
+{
+  TextBuffer* id = mParamIDs.Get(idx);
+  return id ? id->Get() : nullptr;
+}
+
+void AAX_CIPlugParameters::ClearParamIDs()
+{
+  mParamIDs.DeleteAll();
+  mBypassParam = nullptr;
+}

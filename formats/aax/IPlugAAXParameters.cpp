@@ -1,0 +1,265 @@
+// Host parameters and the state chunk of the AAX plug-in.
+
+#include "formats/aax/IPlugAAX.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+#include "aax-support/AAX_CBinaryDisplayDelegate.h"
+#include "aax-support/AAX_CBinaryTaperDelegate.h"
+#include "aax-support/AAX_CLinearTaperDelegate.h"
+#include "aax-support/AAX_CNumberDisplayDelegate.h"
+#include "aax-support/AAX_CParameter.h"
+#include "aax-support/AAX_CString.h"
+#include "aax-support/AAX_CStringDisplayDelegate.h"
+#include "aax-support/AAX_CUnitDisplayDelegateDecorator.h"
+#include "aax-support/AAX_VController.h"
+#include "formats/aax/AAX_CIPlugTaperDelegate.h"
+#include "gui/IGraphics.h"
+
+namespace
+{
+
+constexpr int kParamIDSize = 32;
+constexpr uint32_t kContinuousSteps = 128;
+constexpr long long kMaxChoices = 4096;
+
+// Framework parameter index of a host ID ("1" is parameter 0); -1 for the
+// bypass ("") and for anything that is not a whole decimal number.
+int IndexOfParamID(AaxParamID id)
+{
+  if (!id || !*id)
+    return -1;
+  char* end = nullptr;
+  const long number = std::strtol(id, &end, 10);
+  if (*end != '\0' || number < 1 || number > 0x7FFFFFFF)
+    return -1;
+  return static_cast<int>(number - 1);
+}
+
+int Truncated(double value)
+{
+  return static_cast<int>(value);
+}
+
+// The host parameter of one framework parameter; nullptr for kinds the host
+// is not shown.
+AAX_IParameter* MakeHostParameter(const char* id, const IParamRecord& param)
+{
+  const AAX_CString name(param.GetNameForHost());
+  const bool automatable = param.GetCanAutomate();
+  switch (param.Kind())
+  {
+  case IParamRecord::kInt:
+  {
+    AAX_CParameter<int>* p = new AAX_CParameter<int>(
+      id, name, Truncated(param.GetDefault()),
+      AAX_CLinearTaperDelegate<int, 0>(Truncated(param.GetMin()), Truncated(param.GetMax())),
+      AAX_CUnitDisplayDelegateDecorator<int>(AAX_CNumberDisplayDelegate<int, 2, 0>(),
+                                             AAX_CString(param.GetLabelForHost())),
+      automatable);
+    p->SetNumberOfSteps(kContinuousSteps);
+    p->SetType(AAX_eParameterType_Continuous);
+    return p;
+  }
+  case IParamRecord::kDouble:
+  {
+    AAX_CParameter<double>* p = new AAX_CParameter<double>(
+      id, name, param.GetDefault(),
+      AAX_CIPlugTaperDelegate<double>(param.GetMin(), param.GetMax(), param.GetShape()),
+      AAX_CUnitDisplayDelegateDecorator<double>(AAX_CNumberDisplayDelegate<double, 2, 0>(),
+                                                AAX_CString(param.GetLabelForHost())),
+      automatable);
+    p->SetNumberOfSteps(kContinuousSteps);
+    p->SetType(AAX_eParameterType_Continuous);
+    return p;
+  }
+  case IParamRecord::kBool:
+  case IParamRecord::kEnum:
+  {
+    // Texts can only be shown for values of the range, so those keys are
+    // the ones looked up (a list of choices is short).
+    const int minValue = Truncated(param.GetMin());
+    const int maxValue = Truncated(param.GetMax());
+    std::map<int, AAX_CString> texts;
+    for (long long key = minValue; key <= maxValue && key - minValue < kMaxChoices; ++key)
+    {
+      const char* text = param.GetDisplayTextForValue(static_cast<int>(key));
+      if (*text)
+        texts[static_cast<int>(key)] = AAX_CString(text);
+    }
+    AAX_CParameter<int>* p = new AAX_CParameter<int>(
+      id, name, Truncated(param.GetDefault()),
+      AAX_CLinearTaperDelegate<int, 0>(minValue, maxValue),
+      AAX_CStringDisplayDelegate<int>(texts), automatable);
+    p->SetNumberOfSteps(static_cast<uint32_t>(param.GetDisplayTextCount()));
+    p->SetType(AAX_eParameterType_Discrete);
+    return p;
+  }
+  default:
+    return nullptr;
+  }
+}
+
+} // namespace
+
+AaxResult IPlugAAX::EffectInit()
+{
+  // A repeated initialisation finds the registry emptied; the old IDs go too,
+  // so none is listed twice.
+  ClearParamIDs();
+
+  AAX_CString bypassId;
+  GetMasterBypassId(&bypassId);
+  AAX_CParameter<bool>* bypass = new AAX_CParameter<bool>(
+    bypassId.Text(), AAX_CString("Master Bypass"), false, AAX_CBinaryTaperDelegate<bool>(),
+    AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
+  bypass->SetNumberOfSteps(2);
+  bypass->SetType(AAX_eParameterType_Discrete);
+  // Keep the pointer only while the registry holds the parameter.
+  mBypassParam = mRegistry.Add(bypass) ? bypass : mRegistry.FindById(bypassId.Text());
+
+  for (int i = 0; i < NParams(); ++i)
+  {
+    TextBuffer* id = new TextBuffer;
+    id->SetFormatted(kParamIDSize - 1, "%d", i + 1);
+    mParamIDs.Add(id);
+    if (AAX_IParameter* hostParam = MakeHostParameter(id->Get(), *GetParam(i)))
+      mRegistry.Add(hostParam);
+  }
+
+  float sampleRate = static_cast<float>(GetSampleRate());
+  if (AAX_VController* controller = Controller())
+    controller->SampleRate(&sampleRate);
+  SetSampleRate(static_cast<double>(sampleRate));
+  Reset();
+
+  // The engines start from the framework's values, not their own defaults.
+  {
+    LockGuard lock(mMutex);
+    for (int i = 0; i < NParams(); ++i)
+      HandleParamChange(i, false);
+  }
+  return kAaxSuccess;
+}
+
+AaxResult IPlugAAX::UpdateParameterNormalizedValue(AaxParamID id, double value, int32_t /*source*/)
+{
+  AAX_IParameter* hostParam = mRegistry.FindById(id);
+  if (!hostParam)
+    return kAaxErrUnknownParameter;
+  // A host value outside [0, 1] is clamped; a NaN changes nothing.
+  if (std::isnan(value))
+    return kAaxSuccess;
+  value = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
+
+  hostParam->UpdateNormalizedValue(value);
+
+  const int idx = IndexOfParamID(id);
+  if (idx >= 0 && idx < NParams())
+  {
+    LockGuard lock(mMutex);
+    GetParam(idx)->SetFromNormalised(value);
+    if (IGraphics* graphics = GetGUI())
+      graphics->SetParameterFromPlug(idx, value, true);
+    HandleParamChange(idx, false);
+  }
+
+  const AaxResult result = mPacketQueue.SetDirty(id, true);
+  ++mChangeCounter;
+  return result;
+}
+
+AaxResult IPlugAAX::GetChunkIDFromIndex(int32_t index, uint32_t* chunkId) const
+{
+  if (!chunkId)
+    return kAaxErrNullArgument;
+  if (index != 0)
+  {
+    *chunkId = 0;
+    return kAaxErrChunkIndex;
+  }
+  *chunkId = ChunkID();
+  return kAaxSuccess;
+}
+
+bool IPlugAAX::WriteState(uint32_t chunkId, IStateChunk& chunk) const
+{
+  return chunkId == ChunkID() && const_cast<IPlugAAX*>(this)->SerializeState(chunk) && chunk.Size() > 0;
+}
+
+AaxResult IPlugAAX::GetChunkSize(uint32_t chunkId, uint32_t* size) const
+{
+  if (!size)
+    return kAaxErrNullArgument;
+  IStateChunk state;
+  if (!WriteState(chunkId, state))
+  {
+    *size = 0;
+    return kAaxErrUnknownChunk;
+  }
+  *size = static_cast<uint32_t>(state.Size());
+  return kAaxSuccess;
+}
+
+AaxResult IPlugAAX::GetChunk(uint32_t chunkId, AaxChunk* chunk) const
+{
+  if (!chunk)
+    return kAaxErrNullArgument;
+  IStateChunk state;
+  if (!WriteState(chunkId, state))
+    return kAaxErrUnknownChunk;
+  // The host sized the record from GetChunkSize; any other size means the
+  // data area is not the one the state needs.
+  if (chunk->mSize != state.Size())
+    return kAaxErrChunkSize;
+  std::memcpy(chunk->mData, state.GetData(), static_cast<size_t>(state.Size()));
+  return kAaxSuccess;
+}
+
+AaxResult IPlugAAX::SetChunk(uint32_t chunkId, const AaxChunk* chunk)
+{
+  if (chunkId != ChunkID())
+    return kAaxErrUnknownChunk;
+  if (!chunk)
+    return kAaxErrNullArgument;
+  // Only the bytes of the state are read, and only when the size word
+  // promises all of them; a chunk with a value that is no number is refused
+  // whole, so a refused chunk changes nothing.
+  const int needed = NParams() * static_cast<int>(sizeof(double));
+  if (chunk->mSize < needed)
+    return kAaxErrChunkSize;
+  for (int i = 0; i < NParams(); ++i)
+  {
+    double value;
+    std::memcpy(&value, chunk->mData + i * sizeof(double), sizeof value);
+    if (!std::isfinite(value))
+      return kAaxErrChunkSize;
+  }
+  IStateChunk state;
+  if (state.PutBytes(chunk->mData, needed) != needed)
+    return kAaxErrChunkSize;
+  UnserializeState(state, 0);
+
+  for (int i = 0; i < NParams(); ++i)
+    SetParameterNormalizedValue(ParamID(i), GetParam(i)->GetNormalised());
+  PushAllParamsToGui();
+  ++mChangeCounter;
+  return kAaxSuccess;
+}
+
+AaxResult IPlugAAX::CompareActiveChunk(const AaxChunk* chunk, bool* isEqual) const
+{
+  if (!chunk || !isEqual)
+    return kAaxErrNullArgument;
+  if (chunk->mChunkID != ChunkID())
+  {
+    *isEqual = true;
+    return kAaxSuccess;
+  }
+  const int size = chunk->mSize > 0 ? chunk->mSize : 0;
+  *isEqual = const_cast<IPlugAAX*>(this)->StateMatches(chunk->mData, 0, size);
+  return kAaxSuccess;
+}
