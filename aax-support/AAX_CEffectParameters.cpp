@@ -8,6 +8,7 @@
 #include "aax-support/AAX_VController.h"
 #include "aax-support/AAX_VTransport.h"
 #include "aax-support/interfaces/AcfIds.h"
+#include "framework/TextCopy.h"
 
 namespace
 {
@@ -219,8 +220,7 @@ AaxResult AAX_CEffectParameters::GetParameterNameOfLength(AaxParamID id, AAX_ISt
   }
 
   char text[256];
-  std::strncpy(text, parameter->ShortenedName(length).Text(), sizeof text - 1);
-  text[sizeof text - 1] = '\0';
+  CopyTextBounded(text, parameter->ShortenedName(length).Text(), sizeof text);
 
   // The shortened name may hold several candidate lines: take the longest that fits.
   const char* best = nullptr;
@@ -503,7 +503,7 @@ AaxResult AAX_CEffectParameters::GetChunk(uint32_t chunkId, AaxChunk* chunk) con
     return kAaxErrChunkSize;
   chunk->mVersion = mChunkParser.ChunkVersion();
   std::memset(chunk->mName, 0, sizeof chunk->mName);
-  std::strncpy(chunk->mName, kDefaultChunkName, sizeof chunk->mName - 1);
+  CopyTextBounded(chunk->mName, kDefaultChunkName, sizeof chunk->mName);
   return mChunkParser.GetChunkData(chunk);
 }
 

@@ -1,18 +1,13 @@
 #include "framework/IParamRecord.h"
 
+#include "framework/TextCopy.h"
+
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-void CopyText(char* dest, const char* src, int size)
-{
-  if (!src) src = "";
-  std::strncpy(dest, src, size_t(size - 1));
-  dest[size - 1] = 0;
-}
 
 // Truncation toward zero that stays defined for NaN and huge values.
 int TruncateToInt(double x)
@@ -42,9 +37,9 @@ void IParamRecord::InitDouble(const char* name, double defaultValue, double min,
                               double step, const char* label, const char* group, double shape)
 {
   if (mKind == kNone) mKind = kDouble;
-  CopyText(mName, name, kTextSize);
-  CopyText(mLabel, label, kTextSize);
-  CopyText(mGroup, group, kTextSize);
+  CopyTextBounded(mName, name, size_t(kTextSize));
+  CopyTextBounded(mLabel, label, size_t(kTextSize));
+  CopyTextBounded(mGroup, group, size_t(kTextSize));
   mMin = min;
   mValue = defaultValue;
   mDefault = defaultValue;
@@ -74,7 +69,7 @@ void IParamRecord::AddDisplayText(int key, const char* text)
   if (GetDisplayTextCount() != n + 1) return;
   DisplayText* entry = static_cast<DisplayText*>(mDisplayTexts.Get()) + n;
   entry->mKey = key;
-  CopyText(entry->mText, text, kTextSize);
+  CopyTextBounded(entry->mText, text, size_t(kTextSize));
 }
 
 int IParamRecord::GetDisplayTextCount() const
@@ -149,7 +144,7 @@ void IParamRecord::FormatValue(double value, bool isNormalised, char* text, int 
     const DisplayText* entry = FindDisplayText(TruncateToInt(value));
     if (entry && entry->mText[0])
     {
-      CopyText(text, entry->mText, textSize);
+      CopyTextBounded(text, entry->mText, size_t(textSize));
       return;
     }
   }

@@ -5,17 +5,12 @@
 
 #include "framework/Assert.h"
 #include "framework/LogTimestamp.h"
+#include "framework/TextCopy.h"
 #include "framework/Trace.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
 
 namespace {
-
-void CopyName(char* dest, const char* src, int size)
-{
-  std::strncpy(dest, src ? src : "", size_t(size - 1));
-  dest[size - 1] = 0;
-}
 
 // Parses "in-out" tokens separated by single spaces.
 void ParseChannelIO(const char* text, PointerList<ChannelIOPair>& pairs)
@@ -66,9 +61,9 @@ IPlugBase::IPlugBase(int nParams, const char* channelIOStr, int nPresets, const 
     if (!mPresets.Add(preset)) delete preset;
   }
 
-  CopyName(mEffectName, effectName, int(sizeof(mEffectName)));
-  CopyName(mProductName, productName, int(sizeof(mProductName)));
-  CopyName(mMakerName, makerName, int(sizeof(mMakerName)));
+  CopyTextBounded(mEffectName, effectName, sizeof(mEffectName));
+  CopyTextBounded(mProductName, productName, sizeof(mProductName));
+  CopyTextBounded(mMakerName, makerName, sizeof(mMakerName));
 
   ParseChannelIO(channelIOStr, mChannelIO);
   int nIn = 0, nOut = 0;

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "framework/TextCopy.h"
 #include "gui/PromptRules.h"
 
 namespace {
@@ -126,7 +127,7 @@ void IGraphicsWin::PromptForFile(TextBuffer* pFile, int action, TextBuffer* pDir
   }
 
   char fileName[kMaxPathChars] = "";
-  std::strncpy(fileName, file.Get(), sizeof(fileName) - 1);
+  CopyTextBounded(fileName, file.Get(), sizeof(fileName));
   if (directory.GetLength() == 0)
     DesktopPath(&directory);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/TextCopy.h"
+
 IRectangle IRectangle::Union(const IRectangle& other) const
 {
   if (Empty()) return other;
@@ -24,8 +26,5 @@ ITextStyle::ITextStyle(int size, const IColourRGBA& colour, const char* face, in
   : mSize(size), mColour(colour), mStyle(style), mAlign(align), mOrientation(orientation), mQuality(quality)
 {
   if (face)
-  {
-    std::strncpy(mFace, face, kFaceSize - 1);
-    mFace[kFaceSize - 1] = 0;
-  }
+    CopyTextBounded(mFace, face, kFaceSize);
 }

@@ -8,28 +8,22 @@
 #include <cstring>
 #include <mutex>
 
+#include "framework/TextCopy.h"
 #include "framework/Trace.h"
 #include "gui/IGraphics.h"
 
 namespace {
 
-// Copies `text` into a host buffer of `size` bytes, cut to fit and always
-// terminated. The host gives no buffer size: the sizes are the ABI's.
+// Host buffers carry no size: the sizes are the ABI's, and the copy is cut to
+// fit and always terminated.
 void CopyToHost(void* dest, const char* text, int size)
 {
-  char* out = static_cast<char*>(dest);
-  const size_t n = strnlen(text ? text : "", size_t(size - 1));
-  if (n) std::memcpy(out, text, n);
-  out[n] = 0;
+  CopyTextBounded(static_cast<char*>(dest), text, size_t(size));
 }
 
-// A terminated copy of at most `size` - 1 bytes of host text.
 void CopyFromHost(char* dest, const void* text, int size)
 {
-  const char* in = static_cast<const char*>(text);
-  const size_t n = strnlen(in, size_t(size - 1));
-  std::memcpy(dest, in, n);
-  dest[n] = 0;
+  CopyTextBounded(dest, static_cast<const char*>(text), size_t(size));
 }
 
 const VstIntPtr kVendorSpecificAnswer = 0xBEEF;
