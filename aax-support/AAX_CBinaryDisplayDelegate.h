@@ -7,9 +7,11 @@
 
 // Two fixed texts for off and on.
 template <typename T>
-class AAX_CBinaryDisplayDelegate : public AAX_IDisplayDelegate<T>
+class AAX_CBinaryDisplayDelegate final : public AAX_IDisplayDelegate<T>
 {
 public:
+  AAX_DESTRUCTOR_SLOT
+
   AAX_CBinaryDisplayDelegate(const char* falseString, const char* trueString)
     : mFalseString(falseString), mTrueString(trueString)
   {

@@ -6,9 +6,11 @@
 
 // On/off taper: any normalised value above 0 is on.
 template <typename T>
-class AAX_CBinaryTaperDelegate : public AAX_ITaperDelegate<T>
+class AAX_CBinaryTaperDelegate final : public AAX_ITaperDelegate<T>
 {
 public:
+  AAX_DESTRUCTOR_SLOT
+
   AAX_ITaperDelegate<T>* Clone() const override { return new (std::nothrow) AAX_CBinaryTaperDelegate(*this); }
   T GetMaximumValue() const override { return true; }
   T GetMinimumValue() const override { return false; }

@@ -9,11 +9,13 @@
 // Straight-line taper over [minimum, maximum] for whole-number values:
 // normalised positions map to reals truncated toward zero, not rounded.
 template <typename T, int32_t RealPrecision = 0>
-class AAX_CLinearTaperDelegate : public AAX_ITaperDelegate<T>
+class AAX_CLinearTaperDelegate final : public AAX_ITaperDelegate<T>
 {
   static_assert(RealPrecision == 0, "only whole-number real values are supported");
 
 public:
+  AAX_DESTRUCTOR_SLOT
+
   AAX_CLinearTaperDelegate(T minimum, T maximum) : mMinimum(minimum), mMaximum(maximum) {}
 
   AAX_ITaperDelegate<T>* Clone() const override { return new (std::nothrow) AAX_CLinearTaperDelegate(*this); }

@@ -10,11 +10,13 @@
 // The value as a fixed-point number with Precision decimals ("5.00"). A size
 // limit cuts the text without rounding and drops a dangling decimal point.
 template <typename T, int32_t Precision = 2, int32_t SpaceAfter = 0>
-class AAX_CNumberDisplayDelegate : public AAX_IDisplayDelegate<T>
+class AAX_CNumberDisplayDelegate final : public AAX_IDisplayDelegate<T>
 {
   static_assert(SpaceAfter == 0, "the number display inserts no space");
 
 public:
+  AAX_DESTRUCTOR_SLOT
+
   AAX_IDisplayDelegate<T>* Clone() const override { return new (std::nothrow) AAX_CNumberDisplayDelegate(*this); }
 
   bool ValueToStringWithSize(T value, int32_t maxNumChars, AAX_CString* valueString) const override

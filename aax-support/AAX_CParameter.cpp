@@ -1,5 +1,6 @@
 #include "aax-support/AAX_CParameter.h"
 
+#include <cmath>
 #include <cstring>
 #include <type_traits>
 
@@ -47,8 +48,8 @@ AAX_CParameter<T>::~AAX_CParameter()
     mAutomationDelegate->UnregisterParameter(mIdentifier);
     mAutomationDelegate = nullptr;
   }
-  delete mTaperDelegate;
-  delete mDisplayDelegate;
+  AaxDelete(mTaperDelegate);
+  AaxDelete(mDisplayDelegate);
 }
 
 template <typename T>
@@ -134,6 +135,10 @@ void AAX_CParameter<T>::RequestNormalized(double normalizedValue)
 template <typename T>
 void AAX_CParameter<T>::SetNormalizedValue(double normalizedValue)
 {
+  // A value from outside is limited to [0, 1]; a NaN changes nothing.
+  if (std::isnan(normalizedValue))
+    return;
+  normalizedValue = normalizedValue < 0.0 ? 0.0 : (normalizedValue > 1.0 ? 1.0 : normalizedValue);
   // Quantised to a value the taper can represent.
   RequestNormalized(ToNormalized(ToReal(normalizedValue)));
 }
@@ -312,7 +317,7 @@ void AAX_CParameter<T>::SetTaperDelegate(const AAX_ITaperDelegateBase& taperDele
   if (!copy)
     return;
   double normalized = NormalizedValue();
-  delete mTaperDelegate;
+  AaxDelete(mTaperDelegate);
   mTaperDelegate = copy;
   mNeedNotify = true;
   if (preserveValue)
@@ -330,7 +335,7 @@ void AAX_CParameter<T>::SetDisplayDelegate(const AAX_IDisplayDelegateBase& displ
   AAX_IDisplayDelegate<T>* copy = typed->Clone();
   if (!copy)
     return;
-  delete mDisplayDelegate;
+  AaxDelete(mDisplayDelegate);
   mDisplayDelegate = copy;
   // The host refreshes its text from a posted value.
   if (mAutomationDelegate)

@@ -29,7 +29,11 @@ public:
   AAX_CParameter(const char* identifier, const AAX_CString& name, T defaultValue,
                  const AAX_ITaperDelegate<T>& taperDelegate, const AAX_IDisplayDelegate<T>& displayDelegate,
                  bool automatable);
-  ~AAX_CParameter() override;
+  // Virtual of its own (a slot after the interface's) so that classes
+  // derived from a parameter are deleted whole through the destructor slot.
+  virtual ~AAX_CParameter();
+
+  AAX_DESTRUCTOR_SLOT
 
   AAX_CParameter(const AAX_CParameter&) = delete;
   AAX_CParameter& operator=(const AAX_CParameter&) = delete;

@@ -24,7 +24,7 @@ bool AAX_CParameterRegistry::Add(AAX_IParameter* parameter)
     // Nobody else would free a refused one; it was never attached, so its
     // deletion reaches no host. The same object offered again is already ours.
     if (existing != parameter)
-      delete parameter;
+      AaxDelete(parameter);
     return false;
   }
   parameter->SetAutomationDelegate(mAutomationDelegate);
@@ -68,7 +68,7 @@ int32_t AAX_CParameterRegistry::Count() const
 void AAX_CParameterRegistry::RemoveAll()
 {
   for (AAX_IParameter* parameter : mParameters)
-    delete parameter;
+    AaxDelete(parameter);
   mParameters.clear();
   mParametersById.clear();
 }

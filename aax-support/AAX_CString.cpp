@@ -153,10 +153,15 @@ bool AAX_CString::ToDouble(double* out) const
   }
   const char* mantissa = p;
   int digits = 0;
-  bool nonZeroWhole = false;
+  // Decimal magnitude of the mantissa's first non-zero digit (0 for the
+  // units), so that an out-of-range number is known to be huge or tiny.
+  long magnitude = 0;
+  bool significant = false;
   while (IsDigit(*p))
   {
-    nonZeroWhole = nonZeroWhole || *p != '0';
+    if (significant)
+      ++magnitude;
+    significant = significant || *p != '0';
     ++p;
     ++digits;
   }
@@ -166,6 +171,11 @@ bool AAX_CString::ToDouble(double* out) const
     int fractionDigits = 0;
     while (IsDigit(*q))
     {
+      if (!significant)
+      {
+        --magnitude;
+        significant = *q != '0';
+      }
       ++q;
       ++fractionDigits;
     }
@@ -181,10 +191,10 @@ bool AAX_CString::ToDouble(double* out) const
       *out = 0.0;
     return false;
   }
-  bool negativeExponent = false;
   if (*p == 'e' || *p == 'E')
   {
     const char* q = p + 1;
+    bool negativeExponent = false;
     if (*q == '+' || *q == '-')
     {
       negativeExponent = *q == '-';
@@ -192,13 +202,15 @@ bool AAX_CString::ToDouble(double* out) const
     }
     if (IsDigit(*q))
     {
+      long exponent = 0;
       while (IsDigit(*q))
+      {
+        if (exponent < 100000)
+          exponent = exponent * 10 + (*q - '0');
         ++q;
+      }
+      magnitude += negativeExponent ? -exponent : exponent;
       p = q;
-    }
-    else
-    {
-      negativeExponent = false;
     }
   }
 
@@ -207,7 +219,7 @@ bool AAX_CString::ToDouble(double* out) const
   if (r.ec == std::errc::result_out_of_range)
   {
     // Overflow goes to infinity, underflow to zero, as strtod does.
-    value = (nonZeroWhole && !negativeExponent) ? HUGE_VAL : 0.0;
+    value = magnitude > 0 ? HUGE_VAL : 0.0;
   }
   else if (r.ec != std::errc())
   {

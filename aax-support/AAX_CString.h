@@ -6,14 +6,16 @@
 #include "aax-support/AAX_IString.h"
 
 // Owned 8-bit text of the AAX side. No encoding is interpreted; lengths count bytes.
-class AAX_CString : public AAX_IString
+class AAX_CString final : public AAX_IString
 {
 public:
   AAX_CString() = default;
   AAX_CString(const char* text);                      // null gives an empty text
   AAX_CString(const AAX_CString& other) = default;
   explicit AAX_CString(const AAX_IString& other);
-  ~AAX_CString() override = default;
+  ~AAX_CString() = default;
+
+  AAX_DESTRUCTOR_SLOT
 
   uint32_t Length() const override;
   uint32_t MaxLength() const override;                 // always 0xFFFFFFFE

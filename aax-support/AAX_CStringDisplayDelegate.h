@@ -9,9 +9,11 @@
 
 // Looks values up in a table of texts, and texts back up in the reverse table.
 template <typename T>
-class AAX_CStringDisplayDelegate : public AAX_IDisplayDelegate<T>
+class AAX_CStringDisplayDelegate final : public AAX_IDisplayDelegate<T>
 {
 public:
+  AAX_DESTRUCTOR_SLOT
+
   explicit AAX_CStringDisplayDelegate(const std::map<T, AAX_CString>& valueToStringMap)
     : mValueToString(valueToStringMap)
   {

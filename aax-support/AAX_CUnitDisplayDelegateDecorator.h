@@ -9,9 +9,11 @@
 // Appends a unit text ("dB") to what the inner display produces, and accepts
 // text with or without the unit.
 template <typename T>
-class AAX_CUnitDisplayDelegateDecorator : public AAX_IDisplayDelegateDecorator<T>
+class AAX_CUnitDisplayDelegateDecorator final : public AAX_IDisplayDelegateDecorator<T>
 {
 public:
+  AAX_DESTRUCTOR_SLOT
+
   AAX_CUnitDisplayDelegateDecorator(const AAX_IDisplayDelegate<T>& displayDelegate, const AAX_CString& unitString)
     : AAX_IDisplayDelegateDecorator<T>(displayDelegate), mUnitString(unitString)
   {
@@ -23,7 +25,7 @@ public:
     AAX_CUnitDisplayDelegateDecorator* copy = new (std::nothrow) AAX_CUnitDisplayDelegateDecorator(*this);
     if (copy && !copy->HasInner())
     {
-      delete copy;
+      AaxDelete(copy);
       copy = nullptr;
     }
     return copy;

@@ -4,11 +4,12 @@
 
 #include "aax-support/interfaces/AaxTypes.h"
 #include "aax-support/interfaces/AcfBase.h"
+#include "aax-support/AaxDestructorSlot.h"
 
 class AAX_IAutomationDelegate
 {
 public:
-	virtual ~AAX_IAutomationDelegate () = default;
+	virtual void* ScalarDeletingDestructor (uint32_t flags) = 0;
 	virtual AaxResult RegisterParameter (AaxParamID id) const = 0;
 	virtual AaxResult UnregisterParameter (AaxParamID id) const = 0;
 	virtual AaxResult PostSetValueRequest (AaxParamID id, double normalized) const = 0;
@@ -16,4 +17,7 @@ public:
 	virtual AaxResult PostTouchRequest (AaxParamID id) const = 0;
 	virtual AaxResult PostReleaseRequest (AaxParamID id) const = 0;
 	virtual AaxResult Slot9 (AaxWord, AaxWord) const = 0;
+
+protected:
+	~AAX_IAutomationDelegate () = default;
 };

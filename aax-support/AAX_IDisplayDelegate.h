@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "aax-support/AaxDestructorSlot.h"
+
 class AAX_CString;
 
 // Turns a parameter's real value into host text and typed text back into a
@@ -9,7 +11,10 @@ class AAX_CString;
 class AAX_IDisplayDelegateBase
 {
 public:
-  virtual ~AAX_IDisplayDelegateBase() {}
+  virtual void* ScalarDeletingDestructor(uint32_t flags) = 0;
+
+protected:
+  ~AAX_IDisplayDelegateBase() = default;
 };
 
 template <typename T>
@@ -21,4 +26,7 @@ public:
   virtual bool ValueToStringWithSize(T value, int32_t maxNumChars, AAX_CString* valueString) const = 0;
   virtual bool ValueToString(T value, AAX_CString* valueString) const = 0;
   virtual bool StringToValue(const AAX_CString& valueString, T* value) const = 0;
+
+protected:
+  ~AAX_IDisplayDelegate() = default;
 };

@@ -24,8 +24,6 @@ public:
 
   AAX_IDisplayDelegateDecorator& operator=(const AAX_IDisplayDelegateDecorator&) = delete;
 
-  ~AAX_IDisplayDelegateDecorator() override { delete mWrappedDisplayDelegate; }
-
   AAX_IDisplayDelegate<T>* Clone() const override = 0;
 
   // Without an inner display (its clone failed) every conversion fails.
@@ -45,6 +43,8 @@ public:
   }
 
 protected:
+  ~AAX_IDisplayDelegateDecorator() { AaxDelete(mWrappedDisplayDelegate); }
+
   bool HasInner() const { return mWrappedDisplayDelegate != nullptr; }
 
 private:

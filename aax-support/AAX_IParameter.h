@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "aax-support/AaxDestructorSlot.h"
+
 class AAX_CString;
 class AAX_IAutomationDelegate;
 class AAX_ITaperDelegateBase;
@@ -12,7 +14,7 @@ class AAX_IDisplayDelegateBase;
 class AAX_IParameter
 {
 public:
-  virtual ~AAX_IParameter() {}
+  virtual void* ScalarDeletingDestructor(uint32_t flags) = 0;
 
   virtual const char* Identifier() const = 0;
   virtual void SetName(const AAX_CString& name) = 0;
@@ -59,4 +61,7 @@ public:
   virtual void SetDisplayDelegate(const AAX_IDisplayDelegateBase& displayDelegate) = 0;
   // The host's way in: stores the value and reports a change back.
   virtual void UpdateNormalizedValue(double normalizedValue) = 0;
+
+protected:
+  ~AAX_IParameter() = default;
 };

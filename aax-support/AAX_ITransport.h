@@ -4,11 +4,12 @@
 
 #include "aax-support/interfaces/AaxTypes.h"
 #include "aax-support/interfaces/AcfBase.h"
+#include "aax-support/AaxDestructorSlot.h"
 
 class AAX_ITransport
 {
 public:
-	virtual ~AAX_ITransport () = default;
+	virtual void* ScalarDeletingDestructor (uint32_t flags) = 0;
 	virtual AaxResult CurrentTempo (double* bpm) const = 0;
 	virtual AaxResult CurrentMeter (int32_t* numerator, int32_t* denominator) const = 0;
 	virtual AaxResult IsTransportPlaying (bool* playing) const = 0;
@@ -23,4 +24,7 @@ public:
 	virtual AaxResult Slot14 (AaxWord, AaxWord) const = 0;
 	virtual AaxResult Slot15 (AaxWord, AaxWord) const = 0;
 	virtual AaxResult Slot16 (AaxWord) const = 0;
+
+protected:
+	~AAX_ITransport () = default;
 };

@@ -6,11 +6,13 @@
 #include "aax-support/AcfPtr.h"
 #include "aax-support/interfaces/AaxHostInterfaces.h"
 
-class AAX_VAutomationDelegate : public AAX_IAutomationDelegate
+class AAX_VAutomationDelegate final : public AAX_IAutomationDelegate
 {
 public:
 	explicit AAX_VAutomationDelegate (IACFUnknown* hostUnknown);
-	~AAX_VAutomationDelegate () override;
+	~AAX_VAutomationDelegate ();
+
+	AAX_DESTRUCTOR_SLOT
 
 	AaxResult RegisterParameter (AaxParamID id) const override;
 	AaxResult UnregisterParameter (AaxParamID id) const override;

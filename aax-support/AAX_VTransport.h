@@ -6,11 +6,13 @@
 #include "aax-support/AcfPtr.h"
 #include "aax-support/interfaces/AaxHostInterfaces.h"
 
-class AAX_VTransport : public AAX_ITransport
+class AAX_VTransport final : public AAX_ITransport
 {
 public:
 	explicit AAX_VTransport (IACFUnknown* hostUnknown);
-	~AAX_VTransport () override;
+	~AAX_VTransport ();
+
+	AAX_DESTRUCTOR_SLOT
 
 	AaxResult CurrentTempo (double* bpm) const override;
 	AaxResult CurrentMeter (int32_t* numerator, int32_t* denominator) const override;

@@ -8,9 +8,11 @@
 // The framework's power-shaped range for the host: real = x^shape x
 // (max - min) + min for normalised x, and back.
 template <typename T>
-class AAX_CIPlugTaperDelegate : public AAX_ITaperDelegate<T>
+class AAX_CIPlugTaperDelegate final : public AAX_ITaperDelegate<T>
 {
 public:
+  AAX_DESTRUCTOR_SLOT
+
   AAX_CIPlugTaperDelegate(T minValue, T maxValue, double shape)
     : mMin(minValue), mMax(maxValue), mShape(shape)
   {
@@ -29,8 +31,11 @@ public:
     return value;
   }
 
+  // x is limited to [0, 1] first: a negative x would give a NaN or a value
+  // beyond the range before the constraint.
   T NormalizedToReal(double normalized) const override
   {
+    normalized = normalized < 0.0 ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
     return ConstrainRealValue(T(std::pow(normalized, mShape) * double(mMax - mMin) + double(mMin)));
   }
 

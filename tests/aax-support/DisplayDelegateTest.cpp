@@ -127,7 +127,7 @@ TEST(AAX_CUnitDisplayDelegateDecorator, UnitFollowsAFailedInnerText)
 
 TEST(AAX_CUnitDisplayDelegateDecorator, ClonesOwnTheirInnerDisplay)
 {
-  std::unique_ptr<AAX_IDisplayDelegate<double>> clone;
+  std::unique_ptr<AAX_IDisplayDelegate<double>, AaxDeleter> clone;
   auto inner = std::make_unique<NumberDouble>();
   {
     AAX_CUnitDisplayDelegateDecorator<double> db(*inner, AAX_CString("dB"));
@@ -168,7 +168,7 @@ TEST(AAX_CStringDisplayDelegate, SharedTextFindsTheSmallestValue)
 {
   std::map<int, AAX_CString> table = { { 5, AAX_CString("same") }, { -2, AAX_CString("same") }, { 9, AAX_CString("x") } };
   AAX_CStringDisplayDelegate<int> display(table);
-  std::unique_ptr<AAX_IDisplayDelegate<int>> clone(display.Clone());
+  std::unique_ptr<AAX_IDisplayDelegate<int>, AaxDeleter> clone(display.Clone());
   int value = 0;
   EXPECT_TRUE(clone->StringToValue(AAX_CString("same"), &value));
   EXPECT_EQ(value, -2);

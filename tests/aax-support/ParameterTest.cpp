@@ -1,3 +1,4 @@
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -20,9 +21,10 @@ namespace {
 typedef std::vector<std::string> Calls;
 
 // A double taper over [min, max], linear: the tests need no power curve.
-class LinearDoubleTaper : public AAX_ITaperDelegate<double>
+class LinearDoubleTaper final : public AAX_ITaperDelegate<double>
 {
 public:
+  AAX_DESTRUCTOR_SLOT
   LinearDoubleTaper(double min, double max) : mMin(min), mMax(max) {}
   AAX_ITaperDelegate<double>* Clone() const override { return new LinearDoubleTaper(*this); }
   double GetMaximumValue() const override { return mMax; }
@@ -128,6 +130,10 @@ TEST(AAX_CParameter, DetachedChangesApplyAtOnce)
   p->SetNormalizedValue(0.55); // quantised: 5, then 0.5
   EXPECT_EQ(p->GetValue(), 5);
   EXPECT_DOUBLE_EQ(p->NormalizedValue(), 0.5);
+  // A NaN from outside changes nothing (the taper would store it).
+  auto d = DoubleParam("2", 2.5);
+  d->SetNormalizedValue(std::nan(""));
+  EXPECT_DOUBLE_EQ(d->GetValue(), 2.5);
   p->SetValue(12);             // limited by the taper
   EXPECT_EQ(p->GetValue(), 10);
   p->SetNormalizedDefault(0.37);

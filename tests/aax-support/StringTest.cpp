@@ -151,6 +151,10 @@ TEST(AAX_CString, ToDouble)
     { "0x10", true, 0.0 },     // no hexadecimal: reads the 0
     { "1e400", true, HUGE_VAL },
     { "-1e400", true, -HUGE_VAL },
+    { "0.5e400", true, HUGE_VAL },  // huge, though its whole part is 0
+    { "0.05e310", true, HUGE_VAL },
+    { "5e-400", true, 0.0 },
+    { "1000e-330", true, 0.0 },
     { "1e-400", true, 0.0 },
   };
   for (const auto& c : cases)

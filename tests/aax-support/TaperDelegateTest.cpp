@@ -27,7 +27,7 @@ TEST(AAX_CBinaryTaperDelegate, Mapping)
   EXPECT_TRUE(taper.ConstrainRealValue(true));
   EXPECT_FALSE(taper.ConstrainRealValue(false));
 
-  std::unique_ptr<AAX_ITaperDelegate<bool>> clone(taper.Clone());
+  std::unique_ptr<AAX_ITaperDelegate<bool>, AaxDeleter> clone(taper.Clone());
   ASSERT_NE(clone, nullptr);
   EXPECT_TRUE(clone->NormalizedToReal(0.5));
 }
@@ -84,7 +84,7 @@ TEST(AAX_CLinearTaperDelegate, RealToNormalizedAndRange)
 
 TEST(AAX_CLinearTaperDelegate, CloneOutlivesTheOriginal)
 {
-  std::unique_ptr<AAX_ITaperDelegate<int>> clone;
+  std::unique_ptr<AAX_ITaperDelegate<int>, AaxDeleter> clone;
   {
     auto original = std::make_unique<LinearInt>(-5, 5);
     clone.reset(original->Clone());

@@ -17,10 +17,17 @@ TEST(IPlugTaper, MapsThePowerCurveBothWaysAndClamps)
   };
   for (const auto& row : rows)
     EXPECT_DOUBLE_EQ(taper.RealToNormalized(row.real), row.normalized) << row.real;
-  EXPECT_DOUBLE_EQ(taper.NormalizedToReal(2.0), 10.0);
+  // x is limited to [0, 1] before the power: an even shape would turn -0.5
+  // into 2.5, a fractional one into NaN.
+  const AAX_CIPlugTaperDelegate<double> root(0.0, 10.0, 0.5);
+  const struct { const AAX_CIPlugTaperDelegate<double>& taper; double x; double real; } limited[] = {
+    { taper, -0.5, 0.0 }, { taper, 2.0, 10.0 }, { root, -0.5, 0.0 }, { root, 4.0, 10.0 },
+  };
+  for (const auto& row : limited)
+    EXPECT_DOUBLE_EQ(row.taper.NormalizedToReal(row.x), row.real) << row.x;
   EXPECT_DOUBLE_EQ(taper.ConstrainRealValue(-1.0), 0.0);
 
-  std::unique_ptr<AAX_ITaperDelegate<double>> copy(taper.Clone());
+  std::unique_ptr<AAX_ITaperDelegate<double>, AaxDeleter> copy(taper.Clone());
   ASSERT_TRUE(copy);
   EXPECT_DOUBLE_EQ(copy->GetMinimumValue(), 0.0);
   EXPECT_DOUBLE_EQ(copy->GetMaximumValue(), 10.0);
