@@ -615,8 +615,9 @@ AaxResult AAX_CEffectParameters::GetNumberOfChanges(int32_t* changes) const
 {
   if (!changes)
     return kAaxErrNullArgument;
-  if (mChangeCounter >= 0)
-    *changes = mChangeCounter;
+  const int32_t count = mChangeCounter.load();
+  if (count >= 0)
+    *changes = count;
   return kAaxSuccess;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -94,7 +95,8 @@ protected:
   // Fills the chunk parser with one entry per non-filtered parameter.
   void BuildChunkData() const;
 
-  int32_t mChangeCounter;
+  // Host threads count their changes side by side.
+  std::atomic<int32_t> mChangeCounter;
   mutable int32_t mChunkSize;
   mutable AAX_CChunkDataParser mChunkParser;
   AAX_CPacketQueue mPacketQueue;

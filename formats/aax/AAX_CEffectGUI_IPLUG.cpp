@@ -1,6 +1,5 @@
 #include "formats/aax/AAX_CEffectGUI_IPLUG.h"
 
-#include <cstdio>
 #include <new>
 
 #include "aax-support/AAX_VViewContainer.h"
@@ -13,6 +12,25 @@ IACFUnknown* AAX_CEffectGUI_IPLUG::Create()
 {
   AAX_CEffectGUI_IPLUG* gui = new (std::nothrow) AAX_CEffectGUI_IPLUG;
   return gui ? static_cast<AAX_IACFEffectGUI*>(gui) : nullptr;
+}
+
+void AAX_CEffectGUI_IPLUG::ForgetGraphics()
+{
+  if (mGraphics && GetViewContainer())
+    DeleteViewContainer();
+  mGraphics = nullptr;
+}
+
+AaxResult AAX_CEffectGUI_IPLUG::InitializeGUI(IACFUnknown* hostUnknown)
+{
+  ForgetGraphics();
+  return AAX_CEffectGUI::InitializeGUI(hostUnknown);
+}
+
+AaxResult AAX_CEffectGUI_IPLUG::UninitializeGUI()
+{
+  ForgetGraphics();
+  return AAX_CEffectGUI::UninitializeGUI();
 }
 
 AaxResult AAX_CEffectGUI_IPLUG::GetViewSize(AaxViewSize* size) const
@@ -75,8 +93,8 @@ bool AAX_CEffectGUI_IPLUG::OfferParamMouseDown(int paramIdx, const IMouseState& 
     mask |= kModShift;
   if (mouse.mRightButton)
     mask |= kModRightButton;
-  char id[32];
-  std::snprintf(id, sizeof id, "%d", paramIdx + 1);
+  char id[AAX_CIPlugParameters::kParamIDSize];
+  AAX_CIPlugParameters::FormatParamID(paramIdx, id);
   return container->OfferParameterMouseDown(id, mask) == kAaxSuccess;
 }
 

@@ -14,6 +14,10 @@ public:
   // The GUI creation procedure given to the host; null when out of memory.
   static IACFUnknown* Create();
 
+  // The graphics belong to the plug-in this GUI holds: when it lets go of the
+  // plug-in it closes their window and forgets them, as the plug-in may go first.
+  AaxResult ACF_CALL InitializeGUI(IACFUnknown* hostUnknown) override;
+  AaxResult ACF_CALL UninitializeGUI() override;
   AaxResult ACF_CALL GetViewSize(AaxViewSize* size) const override;
 
   bool OfferParamMouseDown(int paramIdx, const IMouseState& mouse) override;
@@ -34,5 +38,7 @@ protected:
   void DeleteViewContainer() override;
 
 private:
+  void ForgetGraphics();
+
   IGraphics* mGraphics = nullptr;   // the plug-in's; not owned
 };

@@ -1,5 +1,7 @@
 #include "formats/aax/AAX_CIPlugParameters.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "formats/aax/AaxRenderContext.h"
@@ -46,6 +48,22 @@ AaxResult AAX_CIPlugParameters::UninitializeEffect()
 
 void AAX_CIPlugParameters::RenderAudio(AaxRenderContext*)
 {
+}
+
+void AAX_CIPlugParameters::FormatParamID(int idx, char (&id)[kParamIDSize])
+{
+  std::snprintf(id, sizeof id, "%d", idx + 1);
+}
+
+int AAX_CIPlugParameters::ParamIndexOfID(AaxParamID id)
+{
+  if (!id || !*id)
+    return -1;
+  char* end = nullptr;
+  const long number = std::strtol(id, &end, 10);
+  if (*end != '\0' || number < 1 || number > 0x7FFFFFFF)
+    return -1;
+  return static_cast<int>(number - 1);
 }
 
 const char* AAX_CIPlugParameters::ParamID(int idx) const

@@ -32,6 +32,14 @@ public:
 
   virtual void RenderAudio(AaxRenderContext* context);
 
+  // Host parameter IDs: framework parameter idx is known to the host by the
+  // decimal text of idx + 1 (at most 31 characters).
+  static constexpr int kParamIDSize = 32;
+  static void FormatParamID(int idx, char (&id)[kParamIDSize]);
+  // Framework index of a host ID; -1 for the bypass ("") and for anything that
+  // is not a whole decimal number from 1 on.
+  static int ParamIndexOfID(AaxParamID id);
+
   AAX_IParameter* BypassParameter() const { return mBypassParam; }
   // Host ID of framework parameter `idx`; nullptr outside the list.
   const char* ParamID(int idx) const;

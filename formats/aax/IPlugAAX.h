@@ -21,6 +21,10 @@ public:
 
   // ---- Effect parameters (parameter binding and chunks) -----------------
 
+  // Parameters and host wrappers are replaced or freed under the plug-in lock,
+  // so a render in flight on another thread never meets freed ones.
+  AaxResult ACF_CALL InitializeEffect(IACFUnknown* hostUnknown) override;
+  AaxResult ACF_CALL UninitializeEffect() override;
   AaxResult EffectInit() override;
   AaxResult ACF_CALL UpdateParameterNormalizedValue(AaxParamID id, double value, int32_t source) override;
   AaxResult ACF_CALL GetChunkIDFromIndex(int32_t index, uint32_t* chunkId) const override;

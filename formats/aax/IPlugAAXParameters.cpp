@@ -3,7 +3,6 @@
 #include "formats/aax/IPlugAAX.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -22,22 +21,8 @@
 namespace
 {
 
-constexpr int kParamIDSize = 32;
 constexpr uint32_t kContinuousSteps = 128;
 constexpr long long kMaxChoices = 4096;
-
-// Framework parameter index of a host ID ("1" is parameter 0); -1 for the
-// bypass ("") and for anything that is not a whole decimal number.
-int IndexOfParamID(AaxParamID id)
-{
-  if (!id || !*id)
-    return -1;
-  char* end = nullptr;
-  const long number = std::strtol(id, &end, 10);
-  if (*end != '\0' || number < 1 || number > 0x7FFFFFFF)
-    return -1;
-  return static_cast<int>(number - 1);
-}
 
 int Truncated(double value)
 {
@@ -105,6 +90,18 @@ AAX_IParameter* MakeHostParameter(const char* id, const IParamRecord& param)
 
 } // namespace
 
+AaxResult IPlugAAX::InitializeEffect(IACFUnknown* hostUnknown)
+{
+  LockGuard lock(mMutex);
+  return AAX_CIPlugParameters::InitializeEffect(hostUnknown);
+}
+
+AaxResult IPlugAAX::UninitializeEffect()
+{
+  LockGuard lock(mMutex);
+  return AAX_CIPlugParameters::UninitializeEffect();
+}
+
 AaxResult IPlugAAX::EffectInit()
 {
   // A repeated initialisation finds the registry emptied; the old IDs go too,
@@ -123,8 +120,9 @@ AaxResult IPlugAAX::EffectInit()
 
   for (int i = 0; i < NParams(); ++i)
   {
-    TextBuffer* id = new TextBuffer;
-    id->SetFormatted(kParamIDSize - 1, "%d", i + 1);
+    char text[kParamIDSize];
+    FormatParamID(i, text);
+    TextBuffer* id = new TextBuffer(text);
     mParamIDs.Add(id);
     if (AAX_IParameter* hostParam = MakeHostParameter(id->Get(), *GetParam(i)))
       mRegistry.Add(hostParam);
@@ -157,7 +155,7 @@ AaxResult IPlugAAX::UpdateParameterNormalizedValue(AaxParamID id, double value, 
 
   hostParam->UpdateNormalizedValue(value);
 
-  const int idx = IndexOfParamID(id);
+  const int idx = ParamIndexOfID(id);
   if (idx >= 0 && idx < NParams())
   {
     LockGuard lock(mMutex);
@@ -211,10 +209,9 @@ AaxResult IPlugAAX::GetChunk(uint32_t chunkId, AaxChunk* chunk) const
   IStateChunk state;
   if (!WriteState(chunkId, state))
     return kAaxErrUnknownChunk;
-  // The host sized the record from GetChunkSize; any other size means the
-  // data area is not the one the state needs.
-  if (chunk->mSize != state.Size())
-    return kAaxErrChunkSize;
+  // The host sized the record from GetChunkSize and may leave it zero-filled:
+  // the byte count is ours to write.
+  chunk->mSize = state.Size();
   std::memcpy(chunk->mData, state.GetData(), static_cast<size_t>(state.Size()));
   return kAaxSuccess;
 }
@@ -225,21 +222,23 @@ AaxResult IPlugAAX::SetChunk(uint32_t chunkId, const AaxChunk* chunk)
     return kAaxErrUnknownChunk;
   if (!chunk)
     return kAaxErrNullArgument;
-  // Only the bytes of the state are read, and only when the size word
-  // promises all of them; a chunk with a value that is no number is refused
-  // whole, so a refused chunk changes nothing.
-  const int needed = NParams() * static_cast<int>(sizeof(double));
-  if (chunk->mSize < needed)
+  // At most the bytes of the state are read. A shorter chunk (one saved with
+  // fewer parameters) restores what it holds and the framework handles the
+  // rest; a value that is no number refuses the chunk whole, so a refused
+  // chunk changes nothing.
+  if (chunk->mSize < 0)
     return kAaxErrChunkSize;
-  for (int i = 0; i < NParams(); ++i)
+  const int full = NParams() * static_cast<int>(sizeof(double));
+  const int size = chunk->mSize < full ? chunk->mSize : full;
+  for (int offset = 0; offset + static_cast<int>(sizeof(double)) <= size; offset += sizeof(double))
   {
     double value;
-    std::memcpy(&value, chunk->mData + i * sizeof(double), sizeof value);
+    std::memcpy(&value, chunk->mData + offset, sizeof value);
     if (!std::isfinite(value))
       return kAaxErrChunkSize;
   }
   IStateChunk state;
-  if (state.PutBytes(chunk->mData, needed) != needed)
+  if (size > 0 && state.PutBytes(chunk->mData, size) != size)
     return kAaxErrChunkSize;
   UnserializeState(state, 0);
 

@@ -105,10 +105,10 @@ std::vector<uint8_t> PluginHost::Chunk ()
 	uint32_t size = 0;
 	if (mEffect->GetChunkSize (kStateChunkID, &size) != kAaxSuccess)
 		return {};
-	std::vector<uint8_t> record (kAaxChunkHeaderSize + size, 0xCC);
+	// A zero-filled record of the reported size: the plug-in writes the size word.
+	std::vector<uint8_t> record (kAaxChunkHeaderSize + size, 0);
 	AaxChunk* chunk = reinterpret_cast<AaxChunk*> (record.data ());
-	chunk->mSize = static_cast<int32_t> (size);
-	if (mEffect->GetChunk (kStateChunkID, chunk) != kAaxSuccess)
+	if (mEffect->GetChunk (kStateChunkID, chunk) != kAaxSuccess || chunk->mSize != static_cast<int32_t> (size))
 		return {};
 	return std::vector<uint8_t> (record.begin () + kAaxChunkHeaderSize, record.end ());
 }
@@ -125,16 +125,20 @@ AaxResult PluginHost::SetChunk (const std::vector<uint8_t>& data, int32_t sizeWo
 	return mEffect->SetChunk (kStateChunkID, chunk);
 }
 
+void PluginHost::ReleaseEffect ()
+{
+	if (!mEffect)
+		return;
+	mEffect->UninitializeEffect ();
+	mEffect->Release ();
+	mEffect = nullptr;
+}
+
 bool PluginHost::Close ()
 {
 	if (!mSession)
 		return false;
-	if (mEffect)
-	{
-		mEffect->UninitializeEffect ();
-		mEffect->Release ();
-		mEffect = nullptr;
-	}
+	ReleaseEffect ();
 	mTransportNode.reset ();
 	const bool canUnload = mSession->CanUnloadNow () == kAaxSuccess;
 	mSession.reset ();

@@ -60,6 +60,8 @@ public:
 	std::vector<uint8_t> Chunk ();
 	AaxResult SetChunk (const std::vector<uint8_t>& data, int32_t sizeWord);
 
+	// Uninitialises and releases the effect; the session goes on.
+	void ReleaseEffect ();
 	// Releases the effect and ends the session; true when the module could unload.
 	bool Close ();
 

@@ -267,15 +267,17 @@ TEST_F (AaxPlugin, BadChunksAreRefusedWithNothingChanged)
 	std::memcpy (other.data () + 8 * 2, &tone, 8);
 
 	const double nan = std::nan ("");
+	const double inf = HUGE_VAL;
 	std::vector<uint8_t> withNaN = other;
 	std::memcpy (withNaN.data () + 8, &nan, 8);
+	std::vector<uint8_t> shortWithInf (other.begin (), other.begin () + 24);
+	std::memcpy (shortWithInf.data () + 16, &inf, 8);
 
 	struct Case { const char* what; std::vector<uint8_t> data; int32_t sizeWord; };
 	const Case cases[] = {
-		{ "truncated data and size", std::vector<uint8_t> (other.begin (), other.begin () + 40), 40 },
-		{ "empty", {}, 0 },
 		{ "negative size", other, -64 },
 		{ "NaN value", withNaN, 64 },
+		{ "infinite value in a short chunk", shortWithInf, 24 },
 	};
 	for (const Case& c : cases)
 	{
@@ -290,13 +292,54 @@ TEST_F (AaxPlugin, BadChunksAreRefusedWithNothingChanged)
 	EXPECT_EQ (mPlug.SetChunk (other, 1 << 30), kAaxSuccess);
 	EXPECT_EQ (mPlug.Chunk (), other);
 
-	// A host record of the wrong size is not written.
-	std::vector<uint8_t> record (kAaxChunkHeaderSize + 64, 0xCC);
+	std::vector<uint8_t> record (kAaxChunkHeaderSize + 64, 0);
 	AaxChunk* chunk = reinterpret_cast<AaxChunk*> (record.data ());
-	chunk->mSize = 32;
-	EXPECT_NE (e->GetChunk (kStateChunkID, chunk), kAaxSuccess);
-	EXPECT_EQ (record[kAaxChunkHeaderSize], 0xCC);
+	EXPECT_EQ (e->GetChunk (0x656C636B, chunk), kAaxErrUnknownChunk);
 	EXPECT_EQ (e->SetChunk (0x656C636B, chunk), kAaxErrUnknownChunk);
+}
+
+TEST_F (AaxPlugin, ShortChunkRestoresWhatItHolds)
+{
+	// A chunk saved with fewer parameters: the first five values come back,
+	// every parameter is still pushed to the host and the change is counted.
+	AAX_IACFEffectParameters* e = mPlug.Effect ();
+	std::vector<uint8_t> saved = mPlug.Chunk ();
+	const double tone = 50.0;   // parameter 2
+	std::memcpy (saved.data () + 8 * 2, &tone, 8);
+	saved.resize (40);
+	e->UpdateParameterNormalizedValue ("8", 0.5, 0);   // Dry/Wet, beyond the short chunk
+	const std::vector<double> before = StateValues (mPlug.Chunk ());
+	int32_t changesBefore = 0, changesAfter = 0;
+	e->GetNumberOfChanges (&changesBefore);
+	mPlug.Host ().Log ().Clear ();
+	EXPECT_EQ (mPlug.SetChunk (saved, 40), kAaxSuccess);
+	e->GetNumberOfChanges (&changesAfter);
+	EXPECT_EQ (changesAfter - changesBefore, 1);
+	EXPECT_EQ (mPlug.Host ().Log ().Count ("Automation.PostSetValueRequest"), size_t (kNumParams));
+	const std::vector<double> after = StateValues (mPlug.Chunk ());
+	ASSERT_EQ (after.size (), size_t (kNumParams));
+	EXPECT_DOUBLE_EQ (after[2], 50.0);
+	EXPECT_DOUBLE_EQ (after[6], before[6]);
+	EXPECT_DOUBLE_EQ (after[7], before[7]);
+}
+
+TEST_F (AaxPlugin, HostSetValuesAreLimitedToTheNormalisedRange)
+{
+	// The request to the host's automation carries the limited value.
+	AAX_IACFEffectParameters* e = mPlug.Effect ();
+	mPlug.Host ().Log ().Clear ();
+	const struct { double set; const char* posted; } rows[] = {
+		{ -0.5, "Automation.PostSetValueRequest(3,0)" },
+		{ 1.5, "Automation.PostSetValueRequest(3,1)" },
+	};
+	for (const auto& row : rows)
+	{
+		EXPECT_EQ (e->SetParameterNormalizedValue ("3", row.set), kAaxSuccess);
+		EXPECT_EQ (mPlug.Host ().Log ().Count (row.posted), 1u) << row.set;
+	}
+	mPlug.Host ().Log ().Clear ();
+	EXPECT_EQ (e->SetParameterNormalizedValue ("3", std::nan ("")), kAaxSuccess);
+	EXPECT_EQ (mPlug.Host ().Log ().Count ("Automation."), 0u);
 }
 
 TEST_F (AaxPlugin, RendersTheEffectFromTheFirstCall)
@@ -411,6 +454,31 @@ TEST_F (AaxPlugin, HostChangesReachTheBoundControl)
 	std::memcpy (state.data () + 8 * 3, &level9, 8);
 	EXPECT_EQ (mPlug.SetChunk (state, 64), kAaxSuccess);
 	EXPECT_NEAR (level->GetValue (), 0.3, 1e-12);
+}
+
+TEST_F (AaxPlugin, GuiOutlivingThePluginTouchesNoFreedGraphics)
+{
+	// A host may release the effect (and with it the plug-in's graphics)
+	// before the GUI, whose container is still set; the sanitizers see any
+	// use of the freed graphics.
+	AAX_IACFEffectGUI* gui = mPlug.Session ().CreateEffectGUI ();
+	ASSERT_NE (gui, nullptr);
+	mPlug.Host ().OfferEffectParameters (mPlug.Effect ());
+	EXPECT_EQ (gui->InitializeGUI (mPlug.Host ().Unknown ()), kAaxSuccess);
+	EXPECT_EQ (gui->SetViewContainer (mPlug.Host ().ViewContainerUnknown ()), kAaxSuccess);
+	AaxViewSize size = { 0.0f, 0.0f };
+	EXPECT_EQ (gui->GetViewSize (&size), kAaxSuccess);
+	EXPECT_EQ (size.mHeight, 460.0f);
+	EXPECT_EQ (size.mWidth, 410.0f);
+
+	EXPECT_EQ (gui->UninitializeGUI (), kAaxSuccess);
+	mPlug.Host ().OfferEffectParameters (nullptr);
+	mPlug.ReleaseEffect ();
+
+	size = { -1.0f, -1.0f };
+	EXPECT_EQ (gui->GetViewSize (&size), kAaxSuccess);
+	EXPECT_EQ (size.mHeight, -1.0f) << "no graphics, no size";
+	gui->Release ();
 }
 
 } // namespace
