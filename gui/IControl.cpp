@@ -8,7 +8,8 @@
 #include "gui/IGraphics.h"
 
 IControl::IControl(IPlugBase* plug, const IRectangle& rect, int paramIdx, const IBlendMode& blend)
-  : mPlug(plug), mRECT(rect), mTargetRECT(rect), mParamIdx(paramIdx), mBlend(blend)
+  : mPlug(plug), mRECT(rect), mTargetRECT(rect), mParamIdx(paramIdx), mBlendMethod(blend.mMethod),
+    mBlendWeight(blend.mWeight)
 {
 }
 
@@ -24,51 +25,53 @@ void IControl::OnMouseDown(int /*x*/, int /*y*/, const IMouseState& mouse)
 
 void IControl::OnMouseDblClick(int /*x*/, int /*y*/, const IMouseState& /*mouse*/)
 {
-  if (mDefaultValue >= 0.0)
+  const double def = GetDefaultValue();
+  if (def >= 0.0)
   {
-    mValue = mDefaultValue;
+    SetValue(def);
     SetDirty(true);
   }
 }
 
 void IControl::SetValueFromPlug(double value)
 {
-  if (mDefaultValue < 0.0)
+  if (GetDefaultValue() < 0.0)
   {
-    mValue = mDefaultValue = value;
+    SetValue(value);
+    SetDefaultValue(value);
     return;
   }
   // A NaN never equals anything, so it always counts as a change.
-  if (!(value == mValue))
+  if (!(value == GetValue()))
   {
-    mValue = value;
+    SetValue(value);
     SetDirty(false);
-    mRedraw = true;
+    SetRedrawPending();
   }
 }
 
 void IControl::SetValueFromUserInput(double value)
 {
-  if (!(value == mValue))
+  if (!(value == GetValue()))
   {
-    mValue = value;
+    SetValue(value);
     SetDirty(true);
-    mRedraw = true;
+    SetRedrawPending();
   }
 }
 
 void IControl::Hide(bool hide)
 {
-  mHide = hide;
-  mRedraw = true;
-  mBlend.mWeight = hide ? 0.0f : 1.0f;
+  mHide.store(hide, std::memory_order_release);
+  SetRedrawPending();
+  mBlendWeight.store(hide ? 0.0f : 1.0f, std::memory_order_relaxed);
   SetDirty(false);
 }
 
 void IControl::SetGreyedOut(bool greyed)
 {
   mGreyed = greyed;
-  mBlend.mWeight = greyed ? 0.25f : 1.0f;
+  mBlendWeight.store(greyed ? 0.25f : 1.0f, std::memory_order_relaxed);
   SetDirty(false);
 }
 
@@ -79,24 +82,25 @@ bool IControl::IsHit(int x, int y)
 
 void IControl::SetDirty(bool push)
 {
-  if (mValue < mClampLow)
-    mValue = mClampLow;
-  else if (mValue > mClampHigh)
-    mValue = mClampHigh;
-  mDirty = true;
+  double value = GetValue();
+  if (value < mClampLow)
+    SetValue(value = mClampLow);
+  else if (value > mClampHigh)
+    SetValue(value = mClampHigh);
+  mDirtyBits.fetch_or(kDirtyBit, std::memory_order_release);
 
-  if (std::isnan(mValue))
+  if (std::isnan(value))
   {
     // A value pushed from the plug-in may be NaN (it only picks a frame);
     // one from the user never reaches the plug-in.
     if (!push) return;
-    mValue = mLastGoodValue;
+    SetValue(mLastGoodValue.load(std::memory_order_relaxed));
     return;
   }
-  mLastGoodValue = mValue;
+  mLastGoodValue.store(value, std::memory_order_relaxed);
 
   if (!push || !mPlug || mParamIdx < 0) return;
-  mPlug->SetParameterFromGUI(mParamIdx, mValue);
+  mPlug->SetParameterFromGUI(mParamIdx, value);
   const IParamRecord* param = mPlug->GetParam(mParamIdx);
   if (!param) return;
   if (mValueDisplayControl)
@@ -110,8 +114,13 @@ void IControl::SetDirty(bool push)
 
 void IControl::SetClean()
 {
-  mDirty = mRedraw;
-  mRedraw = false;
+  // dirty := redraw pending, redraw pending := false, in one step: a change
+  // another thread marks meanwhile makes the exchange fail and is kept.
+  int bits = mDirtyBits.load(std::memory_order_acquire);
+  while (!mDirtyBits.compare_exchange_weak(bits, (bits & kRedrawBit) ? kDirtyBit : 0, std::memory_order_acq_rel,
+                                           std::memory_order_acquire))
+  {
+  }
 }
 
 bool IControl::AuxParamList::Add(const AuxParam& aux)
@@ -142,7 +151,7 @@ void IControl::SetAuxParamValueFromPlug(int auxIdx, double value)
   {
     aux.mValue = value;
     SetDirty(false);
-    mRedraw = true;
+    SetRedrawPending();
   }
 }
 
@@ -170,5 +179,5 @@ void IControl::PromptUserInput()
     rect = IRectangle(cx - hw, cy - hh, cx + hw, cy + hh);
   }
   graphics->PromptUserInput(this, param, &rect);
-  mRedraw = true;
+  SetRedrawPending();
 }

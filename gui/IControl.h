@@ -7,7 +7,12 @@
 // Threads: controls live on the editor's thread, except that the framework
 // pushes values (SetValueFromPlug, SetAuxParamValueFromPlug, and the effect's
 // Hide) from whichever thread changes a parameter. Those only record the value
-// and the dirty flags, which the next redraw reads; no control takes a lock.
+// and the dirty flags, which the next redraw reads; no control takes a lock, so
+// what both threads touch (value, default, hidden, blend weight, dirty and
+// redraw-pending) is atomic, and the redraw's clean-up cannot swallow a change
+// that lands while it runs.
+
+#include <atomic>
 
 #include "framework/HeapBuffer.h"
 #include "framework/TextBuffer.h"
@@ -57,7 +62,7 @@ public:
   virtual void SetDirty(bool push = true);
   // Dirty stays raised for one more draw when a redraw was pending.
   virtual void SetClean();
-  virtual bool IsDirty() { return mDirty; }
+  virtual bool IsDirty() { return (mDirtyBits.load(std::memory_order_acquire) & kDirtyBit) != 0; }
   virtual void ReservedHook() {}
   virtual void SetAuxParamValueFromPlug(int auxIdx, double value);
   virtual void MoveTo(int x, int y);
@@ -91,16 +96,16 @@ public:
   const IRectangle& GetTargetRECT() const { return mTargetRECT; }
   void SetTargetArea(const IRectangle& rect) { mTargetRECT = rect; }
 
-  double GetValue() const { return mValue; }
+  double GetValue() const { return mValue.load(std::memory_order_relaxed); }
   // Sets the value without marking anything.
-  void SetValue(double value) { mValue = value; }
-  double GetDefaultValue() const { return mDefaultValue; }
-  void SetDefaultValue(double value) { mDefaultValue = value; }
+  void SetValue(double value) { mValue.store(value, std::memory_order_relaxed); }
+  double GetDefaultValue() const { return mDefaultValue.load(std::memory_order_relaxed); }
+  void SetDefaultValue(double value) { mDefaultValue.store(value, std::memory_order_relaxed); }
   void Clamp(double low, double high) { mClampLow = low; mClampHigh = high; }
 
-  bool IsHidden() const { return mHide; }
+  bool IsHidden() const { return mHide.load(std::memory_order_acquire); }
   bool IsGreyed() const { return mGreyed; }
-  bool GetRedrawPending() const { return mRedraw; }
+  bool GetRedrawPending() const { return (mDirtyBits.load(std::memory_order_acquire) & kRedrawBit) != 0; }
   bool GetDblAsSingleClick() const { return mDblAsSingleClick; }
   void SetDblAsSingleClick(bool on) { mDblAsSingleClick = on; }
   bool GetMOWhenGreyed() const { return mMOWhenGreyed; }
@@ -108,7 +113,7 @@ public:
   void DisablePrompt(bool disable) { mDisablePrompt = disable; }
   bool IsPromptDisabled() const { return mDisablePrompt; }
 
-  const IBlendMode& GetBlend() const { return mBlend; }
+  IBlendMode GetBlend() const { return IBlendMode(mBlendMethod, mBlendWeight.load(std::memory_order_relaxed)); }
   ITextStyle& GetTextStyle() { return mText; }
   void SetTextStyle(const ITextStyle& style) { mText = style; }
   int GetTextEntryLength() const { return mTextEntryLength; }
@@ -122,6 +127,9 @@ public:
   const char* GetTooltip() const { return mTooltip; }
 
 protected:
+  // Raises redraw pending (the control is drawn in two cycles).
+  void SetRedrawPending() { mDirtyBits.fetch_or(kRedrawBit, std::memory_order_release); }
+
   struct AuxParam
   {
     double mValue;
@@ -148,25 +156,33 @@ protected:
   IRectangle mTargetRECT;
   int mParamIdx;
   AuxParamList mAuxParams;
-  double mValue = 0.0;
-  double mDefaultValue = -1.0;   // negative: no default yet
+  std::atomic<double> mValue{0.0};
+  std::atomic<double> mDefaultValue{-1.0};   // negative: no default yet
   double mClampLow = 0.0;
   double mClampHigh = 1.0;
-  bool mDirty = true;
-  bool mHide = false;
+  // Dirty and redraw pending in one word, so the redraw's clean-up moves
+  // redraw pending into dirty in one step.
+  enum { kDirtyBit = 1, kRedrawBit = 2 };
+  std::atomic<int> mDirtyBits{kDirtyBit};
+  std::atomic<bool> mHide{false};
   bool mGreyed = false;
-  bool mRedraw = false;
   bool mDisablePrompt = true;
   bool mDblAsSingleClick = false;
   bool mMOWhenGreyed = false;
-  IBlendMode mBlend;
+  int mBlendMethod;
+  std::atomic<float> mBlendWeight;
   ITextControl* mValueDisplayControl = nullptr;
   ITextControl* mNameDisplayControl = nullptr;
   const char* mTooltip = nullptr;
 
 private:
   // The last value that was not NaN, which SetDirty falls back to.
-  double mLastGoodValue = 0.0;
+  std::atomic<double> mLastGoodValue{0.0};
+
+  // The threads share these without a lock.
+  static_assert(std::atomic<double>::is_always_lock_free && std::atomic<float>::is_always_lock_free &&
+                    std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+                "control state written by the audio thread must be lock-free");
 };
 
 // One frame of an image strip, chosen by the value.

@@ -37,8 +37,9 @@ IBitmapControl::IBitmapControl(IPlugBase* plug, const IRectangle& rect, int para
 
 bool IBitmapControl::Draw(IGraphics* graphics)
 {
-  const int frame = IControlFrameForValue(mBitmap.mFrames, mValue);
-  return graphics->DrawBitmapFrame(&mBitmap, &mRECT, frame, &mBlend);
+  const int frame = IControlFrameForValue(mBitmap.mFrames, GetValue());
+  const IBlendMode blend = GetBlend();
+  return graphics->DrawBitmapFrame(&mBitmap, &mRECT, frame, &blend);
 }
 
 void ISwitchControl::OnMouseDown(int /*x*/, int /*y*/, const IMouseState& mouse)
@@ -46,10 +47,10 @@ void ISwitchControl::OnMouseDown(int /*x*/, int /*y*/, const IMouseState& mouse)
   if (mouse.mRightButton)
     PromptUserInput();
   else if (mBitmap.mFrames > 1)
-    mValue += 1.0 / double(mBitmap.mFrames - 1);
+    SetValue(GetValue() + 1.0 / double(mBitmap.mFrames - 1));
   else
-    mValue += 1.0;
-  if (mValue > 1.001) mValue = 0.0;
+    SetValue(GetValue() + 1.0);
+  if (GetValue() > 1.001) SetValue(0.0);
   SetDirty(true);
 }
 
@@ -66,7 +67,7 @@ IInvisibleSwitchControl::IInvisibleSwitchControl(IPlugBase* plug, const IRectang
 
 void IInvisibleSwitchControl::OnMouseDown(int /*x*/, int /*y*/, const IMouseState& /*mouse*/)
 {
-  mValue = mValue < 0.5 ? 1.0 : 0.0;
+  SetValue(GetValue() < 0.5 ? 1.0 : 0.0);
   SetDirty(true);
 }
 
@@ -81,15 +82,15 @@ void IKnobControl::OnMouseDrag(int /*x*/, int /*y*/, int dx, int dy, const IMous
   double gearing = mGearing;
   if (mouse.mControl || mouse.mShift) gearing *= 10.0;
   if (mDirection == kVertical)
-    mValue += double(dy) / double(mRECT.mTop - mRECT.mBottom) / gearing;
+    SetValue(GetValue() + double(dy) / double(mRECT.mTop - mRECT.mBottom) / gearing);
   else
-    mValue += double(dx) / double(mRECT.mRight - mRECT.mLeft) / gearing;
+    SetValue(GetValue() + double(dx) / double(mRECT.mRight - mRECT.mLeft) / gearing);
   SetDirty(true);
 }
 
 void IKnobControl::OnMouseWheel(int /*x*/, int /*y*/, const IMouseState& mouse, int notches)
 {
-  mValue += double(notches) * ((mouse.mControl || mouse.mShift) ? 0.001 : 0.01);
+  SetValue(GetValue() + double(notches) * ((mouse.mControl || mouse.mShift) ? 0.001 : 0.01));
   SetDirty(true);
 }
 
@@ -101,8 +102,9 @@ IKnobMultiControl::IKnobMultiControl(IPlugBase* plug, int x, int y, int paramIdx
 
 bool IKnobMultiControl::Draw(IGraphics* graphics)
 {
-  const int frame = IControlFrameForValue(mBitmap.mFrames, mValue);
-  return graphics->DrawBitmapFrame(&mBitmap, &mRECT, frame, &mBlend);
+  const int frame = IControlFrameForValue(mBitmap.mFrames, GetValue());
+  const IBlendMode blend = GetBlend();
+  return graphics->DrawBitmapFrame(&mBitmap, &mRECT, frame, &blend);
 }
 
 ITextControl::ITextControl(IPlugBase* plug, const IRectangle& rect, const ITextStyle& style, const char* text)

@@ -416,6 +416,11 @@ void IGraphics::OnMouseUp(int x, int y, const IMouseState& mouse)
   if (mPlug && c->ParamIdx() >= 0) mPlug->EndInformHostOfParamChange(c->ParamIdx());
 }
 
+void IGraphics::OnMouseCaptureLost()
+{
+  if (mMouseCapture >= 0) OnMouseUp(mMouseX, mMouseY, IMouseState());
+}
+
 bool IGraphics::OnMouseDblClick(int x, int y, const IMouseState& mouse)
 {
   ReleaseMouseCapture();

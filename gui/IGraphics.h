@@ -132,6 +132,9 @@ public:
 
   void OnMouseDown(int x, int y, const IMouseState& mouse);
   void OnMouseUp(int x, int y, const IMouseState& mouse);
+  // The window lost the mouse to another window while a control held it: the
+  // control's change ends as its mouse-up would have ended it.
+  void OnMouseCaptureLost();
   bool OnMouseOver(int x, int y, const IMouseState& mouse);
   void OnMouseOut();
   // True when the window should capture the mouse.

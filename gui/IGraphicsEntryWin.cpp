@@ -43,13 +43,15 @@ void IGraphicsWin::CreateTextEntry(IControl* control, const ITextStyle* pStyle, 
   SendMessageA(mParamEditWnd, EM_LIMITTEXT, WPARAM(control->GetTextEntryLength()), 0);
   SendMessageA(mParamEditWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
   SendMessageA(mParamEditWnd, EM_SETSEL, 0, -1);
-  mEdControl = control;
-  mEdParam = param;
+  // Focused before our procedure is installed: the entry starts idle, so the
+  // editor goes on ticking and painting around it; only a later return of the
+  // focus to the entry makes it "focused".
+  SetFocus(mParamEditWnd);
   mEdFont = font;
   mDefEditProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(mParamEditWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextEntryProc)));
-  // Focus last: WM_SETFOCUS already goes through our procedure.
-  SetFocus(mParamEditWnd);
+  mEdControl = control;
+  mEdParam = param;
 }
 
 void IGraphicsWin::CancelTextEntry()
@@ -133,12 +135,16 @@ void IGraphicsWin::TextEntryStep()
 {
   switch (mParamEditMsg)
   {
+    // The ticks kept the area under the entry out of their repaints, and a
+    // focused entry kept the editor from painting at all: all of it is due.
     case kEntryCancel:
       EndTextEntry();
+      RepaintAll();
       break;
     case kEntryCommit:
       CommitTextEntry();
       EndTextEntry();
+      RepaintAll();
       break;
     default:
       mParamEditMsg = kEntryIdle;
@@ -185,18 +191,26 @@ void IGraphicsWin::ClearTextEntry()
 
 // ---- Popup menus ----------------------------------------------------------
 
-namespace {
-
-// Appends the items of `desc` to a new menu; ids are handed out in blocks,
-// one per description, from `nextId` on.
-HMENU BuildMenu(const PopupMenuDesc& desc, int& nextId)
+HMENU IGraphicsWin::NewPopupMenu(const PopupMenuDesc&)
 {
-  HMENU menu = CreatePopupMenu();
+  return CreatePopupMenu();
+}
+
+// A description takes its block of ids once its menu exists, so a sub-menu
+// that could not be made numbers nothing and the choice is looked up in the
+// same table.
+HMENU IGraphicsWin::BuildMenu(PopupMenuDesc& desc, PopupMenuIds& ids)
+{
+  HMENU menu = NewPopupMenu(desc);
   if (!menu)
     return nullptr;
-  const int firstId = nextId;
+  const int firstId = ids.TakeBlock(&desc);
+  if (firstId < 0)
+  {
+    DestroyMenu(menu);
+    return nullptr;
+  }
   const int n = desc.NItems();
-  nextId += n;
   for (int i = 0; i < n; ++i)
   {
     const PopupMenuItem* item = desc.GetItem(i);
@@ -209,9 +223,9 @@ HMENU BuildMenu(const PopupMenuDesc& desc, int& nextId)
     }
     if (item->mSubMenu)
     {
-      HMENU sub = BuildMenu(*item->mSubMenu, nextId);
-      if (sub)
-        AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), item->mText.Get());
+      HMENU sub = BuildMenu(*item->mSubMenu, ids);
+      if (sub && !AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), item->mText.Get()))
+        DestroyMenu(sub);
       continue;
     }
     UINT flags = MF_STRING;
@@ -232,8 +246,6 @@ HMENU BuildMenu(const PopupMenuDesc& desc, int& nextId)
   return menu;
 }
 
-} // namespace
-
 PopupMenuDesc* IGraphicsWin::ShowPopupMenu(PopupMenuDesc* desc, IRectangle* pRect)
 {
   ReleaseMouseCapture();
@@ -241,8 +253,8 @@ PopupMenuDesc* IGraphicsWin::ShowPopupMenu(PopupMenuDesc* desc, IRectangle* pRec
     return nullptr;
   const IRectangle& r = *pRect;
 
-  int nextId = 0;
-  HMENU menu = BuildMenu(*desc, nextId);
+  PopupMenuIds ids;
+  HMENU menu = BuildMenu(*desc, ids);
   if (!menu)
     return nullptr;
 
@@ -256,7 +268,7 @@ PopupMenuDesc* IGraphicsWin::ShowPopupMenu(PopupMenuDesc* desc, IRectangle* pRec
     if (PeekMessageA(&msg, wnd, WM_COMMAND, WM_COMMAND, PM_REMOVE) && HIWORD(msg.wParam) == 0)
     {
       int owner = 0;
-      PopupMenuDesc* found = FindPopupMenuOwner(desc, int(LOWORD(msg.wParam)), &owner);
+      PopupMenuDesc* found = ids.Find(int(LOWORD(msg.wParam)), &owner);
       if (found)
       {
         found->mChosen = owner;
@@ -267,13 +279,8 @@ PopupMenuDesc* IGraphicsWin::ShowPopupMenu(PopupMenuDesc* desc, IRectangle* pRec
   DestroyMenu(menu);
   // The editor may have closed while the menu was up (the host's loop ran).
   if (mPlugWnd == wnd)
-  {
-    RECT all = {0, 0, Width(), Height()};
-    InvalidateRect(wnd, &all, FALSE);
-  }
+    RepaintAll();
   else
-  {
     result = nullptr;
-  }
   return result;
 }

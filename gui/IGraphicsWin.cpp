@@ -371,6 +371,7 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
         mParamEditMsg = kEntryCommit;
         return 0;
       }
+      mPressEnded = false;
       SetFocus(hWnd);
       SetCapture(hWnd);
       OnMouseDown(MouseX(lParam), MouseY(lParam), MouseState(wParam));
@@ -378,11 +379,28 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
 
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-      ReleaseCapture();
+    case WM_MBUTTONUP:
+      ReleaseOwnCapture();
+      if (mPressEnded)
+      {
+        mPressEnded = false;
+        return 0;
+      }
       OnMouseUp(MouseX(lParam), MouseY(lParam), MouseState(wParam));
       return 0;
 
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (or it was released from outside, as
+      // when the host takes over mid-drag): no mouse-up will end the change.
+      if (!mReleasingCapture && reinterpret_cast<HWND>(lParam) != hWnd && GetMouseCapture() >= 0)
+      {
+        OnMouseCaptureLost();
+        mPressEnded = true;
+      }
+      return 0;
+
     case WM_LBUTTONDBLCLK:
+      mPressEnded = false;
       if (OnMouseDblClick(MouseX(lParam), MouseY(lParam), MouseState(wParam)))
         SetCapture(hWnd);
       return 0;
@@ -418,6 +436,13 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     default:
       return DefWindowProcA(hWnd, msg, wParam, lParam);
   }
+}
+
+void IGraphicsWin::ReleaseOwnCapture()
+{
+  mReleasingCapture = true;
+  ReleaseCapture();
+  mReleasingCapture = false;
 }
 
 void IGraphicsWin::ForwardKeyToRoot(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -504,8 +529,15 @@ void IGraphicsWin::Resize(int w, int h)
     if (grandparent)
       ResizeBy(grandparent, dw, dh);
   }
-  RECT r = {0, 0, w, h};
-  InvalidateRect(mPlugWnd, &r, FALSE);
+  RepaintAll();
+}
+
+void IGraphicsWin::RepaintAll()
+{
+  if (!mPlugWnd)
+    return;
+  RECT all = {0, 0, Width(), Height()};
+  InvalidateRect(mPlugWnd, &all, FALSE);
 }
 
 void IGraphicsWin::HideMouseCursor()

@@ -83,6 +83,11 @@ public:
   // Open plug-in windows in this process (the class exists while it is > 0).
   static int OpenWindowCount();
 
+protected:
+  // Makes one Windows menu of a popup (the top menu or a sub-menu); null when
+  // the system has none to give.
+  virtual HMENU NewPopupMenu(const PopupMenuDesc& desc);
+
 private:
   LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Tick();
@@ -100,6 +105,12 @@ private:
   void ForgetWindow();
   void ShowTooltip();
   void HideTooltip();
+  // Gives the mouse back; the mouse-up that follows ends the change.
+  void ReleaseOwnCapture();
+  // Invalidates the whole editor (no erase).
+  void RepaintAll();
+  // The menu of `desc` and its sub-menus, their command ids numbered into `ids`.
+  HMENU BuildMenu(PopupMenuDesc& desc, PopupMenuIds& ids);
 
   HINSTANCE mHInstance = nullptr;
   HWND mPlugWnd = nullptr;
@@ -120,6 +131,10 @@ private:
   // Set while a key message travels to the root ancestor, so one that comes
   // back to this window is not sent on again.
   bool mForwardingKey = false;
-  // Set while a popup menu is tracked, so a close during it is noticed.
-  bool mTrackingMenu = false;
+  // Set while this window releases the mouse itself, so the capture change
+  // that the release sends is not taken for a loss.
+  bool mReleasingCapture = false;
+  // Set when a lost capture ended the pressed control's change: the button's
+  // release, should it still reach this window, ends nothing more.
+  bool mPressEnded = false;
 };

@@ -2,6 +2,7 @@
 // Description of a popup menu: built by IGraphics::PromptUserInput, shown by
 // the window's ShowPopupMenu, which writes the chosen item back.
 
+#include "framework/HeapBuffer.h"
 #include "framework/PointerList.h"
 #include "framework/TextBuffer.h"
 
@@ -40,4 +41,34 @@ struct PopupMenuDesc
 
   // Frees every item and its text, then the list.
   void Destroy() { mItems.DeleteAll(); }
+};
+
+// The command ids of one shown popup menu, numbered once, while the menu is
+// built: each description whose menu exists takes the next block of ids, one
+// per item (separators count), so a choice maps back to the item it showed.
+class PopupMenuIds
+{
+public:
+  PopupMenuIds() = default;
+  PopupMenuIds(const PopupMenuIds&) = delete;
+  PopupMenuIds& operator=(const PopupMenuIds&) = delete;
+
+  // The first id of the block `desc` takes; -1 when the table cannot grow.
+  int TakeBlock(PopupMenuDesc* desc);
+  // The description that owns `id`, with the item's index in it into `item`;
+  // nullptr when no block holds the id.
+  PopupMenuDesc* Find(int id, int* item) const;
+
+private:
+  struct Block
+  {
+    PopupMenuDesc* mDesc;
+    int mFirst;
+    int mCount;
+  };
+  int NBlocks() const { return mBlocks.GetSize() / int(sizeof(Block)); }
+  const Block* Blocks() const { return static_cast<const Block*>(mBlocks.Get()); }
+
+  HeapBuffer mBlocks{int(16 * sizeof(Block))};
+  int mNextId = 0;
 };

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "framework/IParamRecord.h"
-#include "gui/IPopupMenu.h"
 
 bool TextEntryAcceptsChar(int kind, int ch)
 {
@@ -158,38 +157,4 @@ void BuildFileFilter(const char* extensions, char* pattern, int patternSize, cha
       defExt[len] = '\0';
     }
   }
-}
-
-namespace {
-
-PopupMenuDesc* FindOwnerFrom(PopupMenuDesc* menu, int id, int& counter, int* item)
-{
-  const int n = menu->NItems();
-  if (id < counter + n)
-  {
-    if (id < counter)
-      return nullptr;
-    if (item)
-      *item = id - counter;
-    return menu;
-  }
-  counter += n;
-  for (int i = 0; i < n; ++i)
-  {
-    const PopupMenuItem* entry = menu->GetItem(i);
-    if (entry && entry->mSubMenu && !(entry->mFlags & PopupMenuItem::kSeparator))
-      if (PopupMenuDesc* owner = FindOwnerFrom(entry->mSubMenu, id, counter, item))
-        return owner;
-  }
-  return nullptr;
-}
-
-} // namespace
-
-PopupMenuDesc* FindPopupMenuOwner(PopupMenuDesc* menu, int id, int* item)
-{
-  if (!menu || id < 0)
-    return nullptr;
-  int counter = 0;
-  return FindOwnerFrom(menu, id, counter, item);
 }

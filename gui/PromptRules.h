@@ -6,7 +6,6 @@
 // code so they are tested natively as well.
 
 class IParamRecord;
-struct PopupMenuDesc;
 
 // Whether the text entry of a parameter of `kind` (IParamRecord::EKind)
 // takes the typed character `ch`. Backspace always passes; bool, int and
@@ -30,8 +29,3 @@ double TextEntryPlainValue(const IParamRecord& param, const char* text);
 void BuildFileFilter(const char* extensions, char* pattern, int patternSize, char* defExt,
                      int defExtSize);
 
-// The description inside `menu` that owns the menu command `id`, with the
-// item's index in it into `item`; nullptr when no description owns the id.
-// Ids are numbered in blocks: the top menu takes ids 0 .. items - 1, then each
-// sub-menu (depth first, in item order) the next block of its item count.
-PopupMenuDesc* FindPopupMenuOwner(PopupMenuDesc* menu, int id, int* item);

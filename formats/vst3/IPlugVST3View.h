@@ -28,8 +28,6 @@ public:
   // through onSize. False when the host gave no frame.
   bool RequestResize(int width, int height);
 
-  bool IsExpectingNewSize() const { return mExpectingNewSize; }
-
 private:
   // Closes the editor window when this view is the one showing it.
   void CloseOwnWindow();

@@ -1,8 +1,10 @@
 // Controls on a windowless context: values, frames and mouse behaviour.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 #include "drawing/LICE_MemBitmap.h"
 #include "drawing/LICE_SysBitmap.h"
@@ -283,4 +285,50 @@ TEST_F(Controls, AuxParamsFollowThePlugIn)
   EXPECT_DOUBLE_EQ(c->GetAuxParamValue(1), 0.75);
   EXPECT_DOUBLE_EQ(c->GetAuxParamValue(0), 0.125);
   EXPECT_TRUE(plug.mEvents.empty());
+}
+
+namespace
+{
+  // Spins, so the two threads meet closely, and yields once the wait grows
+  // long (a loaded or emulated machine).
+  void WaitFor(const std::atomic<int>& round, int r)
+  {
+    for (int spins = 0; round.load(std::memory_order_acquire) != r; ++spins)
+      if (spins > 2000)
+        std::this_thread::yield();
+  }
+}
+
+// The audio thread hides and shows a control (Ultra Mode's LED) while the
+// editor's redraw cleans it up. Each round one Hide meets one SetClean as
+// closely as two threads can, and the control must still be due for drawing
+// afterwards, whichever of the two ran first.
+TEST(ControlThreads, AHideDuringTheRedrawsCleanUpIsNeverLost)
+{
+  CountingControl led(nullptr, IRectangle(0, 0, 16, 16));
+  const int kRounds = 50000;
+  std::atomic<int> go{0}, hidden{0};
+  std::thread audio([&] {
+    for (int r = 1; r <= kRounds; ++r)
+    {
+      WaitFor(go, r);
+      led.Hide((r & 1) != 0);
+      hidden.store(r, std::memory_order_release);
+    }
+  });
+  int lost = 0;
+  for (int r = 1; r <= kRounds; ++r)
+  {
+    led.SetClean();
+    led.SetClean();  // drawn twice: nothing due
+    go.store(r, std::memory_order_release);
+    // A delay that changes each round sweeps the clean-up across the moment
+    // the other thread's Hide lands.
+    for (volatile int d = r % 200; d > 0; --d) {}
+    led.SetClean();
+    WaitFor(hidden, r);
+    lost += led.IsDirty() ? 0 : 1;
+  }
+  audio.join();
+  EXPECT_EQ(lost, 0) << "of " << kRounds << " rounds";
 }

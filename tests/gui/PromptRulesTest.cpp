@@ -94,10 +94,10 @@ TEST(PromptRules, FileFilterFromExtensions)
   EXPECT_STREQ(small, "*.aaa");
 }
 
-TEST(PromptRules, MenuIdsAreNumberedInBlocksDepthFirst)
+TEST(PromptRules, MenuIdsAreNumberedInBlocksAsTheMenusAreMade)
 {
   // Top: 3 items (ids 0-2), the second opening a 2-item sub-menu (ids 3-4).
-  PopupMenuDesc sub;
+  PopupMenuDesc sub, other;
   sub.AddItem("x");
   sub.AddItem("y");
   PopupMenuDesc top;
@@ -105,15 +105,21 @@ TEST(PromptRules, MenuIdsAreNumberedInBlocksDepthFirst)
   top.AddItem("b", 0, &sub);
   top.AddItem("c");
 
+  PopupMenuIds ids;
+  EXPECT_EQ(ids.TakeBlock(&top), 0);
+  EXPECT_EQ(ids.TakeBlock(&sub), 3);
   const struct { int id; PopupMenuDesc* owner; int item; } cases[] = {
     {0, &top, 0}, {2, &top, 2}, {3, &sub, 0}, {4, &sub, 1}, {5, nullptr, -1}, {-1, nullptr, -1},
   };
   for (const auto& c : cases)
   {
     int item = -1;
-    EXPECT_EQ(FindPopupMenuOwner(&top, c.id, &item), c.owner) << c.id;
+    EXPECT_EQ(ids.Find(c.id, &item), c.owner) << c.id;
     if (c.owner)
       EXPECT_EQ(item, c.item) << c.id;
   }
-  EXPECT_EQ(FindPopupMenuOwner(nullptr, 0, nullptr), nullptr);
+  // An empty description takes no ids: the next block starts where it stood.
+  EXPECT_EQ(ids.TakeBlock(&other), 5);
+  EXPECT_EQ(ids.Find(5, nullptr), nullptr);
+  EXPECT_EQ(PopupMenuIds().Find(0, nullptr), nullptr);
 }

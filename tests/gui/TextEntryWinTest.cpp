@@ -3,10 +3,12 @@
 // inside them, as a user would: keys for menus, buttons for dialogs.
 
 #include "tests/gui/WinEditorFixture.h"
+#include "tests/hosts/EditorFrameWin.h"
 
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/TextBuffer.h"
 #include "gui/IPopupMenu.h"
@@ -155,6 +157,54 @@ protected:
       SendMessageA(Entry(), WM_CHAR, WPARAM((unsigned char)*p), 1);
   }
   double Gain() { return plug->GetParam(WinTestPlug::kGain)->Value(); }
+
+  // What reaches an open entry, the state it leaves, and what the next tick does.
+  enum Outcome { kCommits, kEnds, kStaysOpen };
+  struct EntryInput
+  {
+    const char* what;
+    std::function<void()> send;
+    int state;
+    Outcome outcome;
+  };
+  // Each input on a new entry holding a typed "3"; focused: the focus left the
+  // entry and came back before a tick.
+  void RunEntryInputs(bool focused, const std::vector<EntryInput>& inputs)
+  {
+    for (const EntryInput& in : inputs)
+    {
+      SCOPED_TRACE(in.what);
+      const double before = Gain();
+      OpenGainEntry();
+      ASSERT_NE(Entry(), nullptr);
+      Type("3");
+      if (focused)
+      {
+        SetFocus(child);
+        SetFocus(Entry());
+        ASSERT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryFocused);
+      }
+      in.send();
+      EXPECT_EQ(gfx->GetTextEntryState(), in.state);
+      EXPECT_EQ(GetCapture(), nullptr);
+      Tick();
+      if (in.outcome == kStaysOpen)
+      {
+        EXPECT_NE(Entry(), nullptr);
+        gfx->CancelTextEntry();
+        Tick();
+      }
+      EXPECT_EQ(Entry(), nullptr);
+      EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryIdle);
+      EXPECT_NEAR(Gain(), in.outcome == kCommits ? 3.0 : before, 1e-9);
+      // The next input starts from 0 again.
+      if (Gain() != 0.0)
+      {
+        Control(gainIdx)->SetValueFromUserInput(plug->GetParam(WinTestPlug::kGain)->ToNormalised(0.0));
+        Tick();
+      }
+    }
+  }
 };
 
 // Receives the text of a plain (parameterless) entry.
@@ -235,30 +285,160 @@ TEST_F(TextEntryTest, EscapeCancels)
   EXPECT_FALSE(IsWindow(entry));
 }
 
-TEST_F(TextEntryTest, CancelTextEntryAndTheWheelCancelToo)
+TEST_F(TextEntryTest, AnOpenedEntryHasTheKeysButTheEditorStaysIdle)
 {
   OpenGainEntry();
   ASSERT_NE(Entry(), nullptr);
+  // Focused before the entry's procedure listens: the editor goes on.
+  EXPECT_EQ(GetFocus(), Entry());
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryIdle);
   gfx->CancelTextEntry();
   Tick();
-  EXPECT_EQ(Entry(), nullptr);
 
+  RunEntryInputs(false, {
+    {"CancelTextEntry", [this] { gfx->CancelTextEntry(); }, IGraphicsWin::kEntryCancel, kEnds},
+    {"wheel", [this] { Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0); }, IGraphicsWin::kEntryCancel, kEnds},
+    {"left click", [this] { Mouse(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON); }, IGraphicsWin::kEntryCommit, kCommits},
+    {"right click", [this] { Mouse(WM_RBUTTONDOWN, 5, 5, MK_RBUTTON); }, IGraphicsWin::kEntryCommit, kCommits},
+    {"middle click", [this] { Mouse(WM_MBUTTONDOWN, 5, 5, MK_MBUTTON); }, IGraphicsWin::kEntryCommit, kCommits},
+    {"focus leaves", [this] { SetFocus(child); }, IGraphicsWin::kEntryCommit, kCommits},
+    {"tick", [] {}, IGraphicsWin::kEntryIdle, kStaysOpen},
+  });
+}
+
+TEST_F(TextEntryTest, AFocusedEntryHoldsTheEditorUntilItEnds)
+{
+  RunEntryInputs(true, {
+    {"CancelTextEntry", [this] { gfx->CancelTextEntry(); }, IGraphicsWin::kEntryCancel, kEnds},
+    {"left click", [this] { Mouse(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON); }, IGraphicsWin::kEntryCancel, kEnds},
+    {"right click", [this] { Mouse(WM_RBUTTONDOWN, 5, 5, MK_RBUTTON); }, IGraphicsWin::kEntryCancel, kEnds},
+    {"focus leaves", [this] { SetFocus(child); }, IGraphicsWin::kEntryCommit, kCommits},
+    // Everything else goes to the default procedure: no tick, no wheel.
+    {"wheel", [this] { Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0); }, IGraphicsWin::kEntryFocused,
+     kStaysOpen},
+    {"middle click", [this] { Mouse(WM_MBUTTONDOWN, 5, 5, MK_MBUTTON); }, IGraphicsWin::kEntryFocused, kStaysOpen},
+    {"tick", [] {}, IGraphicsWin::kEntryFocused, kStaysOpen},
+  });
+}
+
+TEST_F(TextEntryTest, TheTickRepaintsAroundTheEntryAndAllOfItWhenItCloses)
+{
   OpenGainEntry();
   ASSERT_NE(Entry(), nullptr);
-  // Focus sits in the entry while it is focused; the wheel is for the editor otherwise.
-  if (gfx->GetTextEntryState() != IGraphicsWin::kEntryFocused)
-  {
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-    EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryCancel);
-  }
-  else
-  {
-    // A click in the editor cancels a focused entry.
-    Mouse(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
-    EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryCancel);
-  }
+  // A change under the entry alone: nothing around it to paint, then a tick's rest.
+  gfx->screenDraws.clear();
+  gfx->SetParameterFromPlug(WinTestPlug::kGain, 1.0, true);
+  Send(WM_TIMER, IGraphicsWin::kTimerId);
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryRedrawn);
+  EXPECT_TRUE(gfx->screenDraws.empty());
+  Send(WM_TIMER, IGraphicsWin::kTimerId);
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryIdle);
+  // A change beside it is painted.
+  gfx->SetParameterFromPlug(WinTestPlug::kAmount, 1.0, true);
+  Send(WM_TIMER, IGraphicsWin::kTimerId);
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryRedrawn);
+  ASSERT_EQ(gfx->screenDraws.size(), 1u);
+  const IRectangle knob = Control(knobIdx)->GetRECT();
+  EXPECT_EQ(gfx->screenDraws[0].Union(knob), gfx->screenDraws[0]);
+
+  // Closed, the whole editor is painted again, the value under the entry too.
+  gfx->CancelTextEntry();
+  gfx->screenDraws.clear();
   Tick();
   EXPECT_EQ(Entry(), nullptr);
+  ASSERT_FALSE(gfx->screenDraws.empty());
+  EXPECT_EQ(gfx->screenDraws[0], IRectangle(0, 0, kW, kH));
+  EXPECT_EQ(ScreenMismatches(), 0);
+}
+
+TEST_F(TextEntryTest, WhatAFocusedEntryLeftUnpaintedIsRepaintedWhenItCloses)
+{
+  OpenGainEntry();
+  ASSERT_NE(Entry(), nullptr);
+  SetFocus(child);
+  SetFocus(Entry());
+  ASSERT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryFocused);
+  // Something covered part of the editor and went: the default procedure
+  // takes the paint, and the editor shows what was drawn over it.
+  HDC dc = GetDC(child);
+  RECT spot = {0, 0, 40, 40};
+  FillRect(dc, &spot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ReleaseDC(child, dc);
+  InvalidateRect(child, &spot, FALSE);
+  gfx->screenDraws.clear();
+  Pump();
+  EXPECT_TRUE(gfx->screenDraws.empty());
+  EXPECT_GT(ScreenMismatches(), 0);
+
+  Type("3");
+  SetFocus(child);  // the entry loses the focus: commit
+  EXPECT_EQ(gfx->GetTextEntryState(), IGraphicsWin::kEntryCommit);
+  Tick();
+  EXPECT_EQ(Entry(), nullptr);
+  EXPECT_NEAR(Gain(), 3.0, 1e-9);
+  EXPECT_EQ(ScreenMismatches(), 0);
+}
+
+TEST_F(TextEntryTest, EntriesLeaveNoWindowOrFontBehind)
+{
+  zqhost::GuiObjectWatch watch(GetModuleHandleA(nullptr));
+  ASSERT_GT(watch.watchedImports(), 0);
+  const int before = watch.live();
+  struct End { const char* what; std::function<void()> end; };
+  const End ends[] = {
+    {"commit", [this] { SendMessageA(Entry(), WM_KEYDOWN, VK_RETURN, 1); Tick(); }},
+    {"cancel", [this] { gfx->CancelTextEntry(); Tick(); }},
+    {"closed editor", [this] { gfx->CloseWindow(); }},  // last: the editor stays closed
+  };
+  for (const End& e : ends)
+    for (int round = 0; round < 3 && gfx->WindowIsOpen(); ++round)
+    {
+      SCOPED_TRACE(e.what);
+      const int windows = watch.liveWindows(), gdi = watch.liveGdiObjects();
+      OpenGainEntry();
+      ASSERT_NE(Entry(), nullptr);
+      // The watch sees the entry and its font.
+      EXPECT_EQ(watch.liveWindows(), windows + 1);
+      EXPECT_GT(watch.liveGdiObjects(), gdi);
+      e.end();
+      Pump();
+      EXPECT_EQ(watch.live(), before);
+    }
+}
+
+TEST_F(TextEntryTest, AChoiceAfterASubMenuThatCouldNotBeMadeFindsItsItem)
+{
+  PopupMenuDesc lost, sub;
+  lost.AddItem("p");
+  lost.AddItem("q");
+  sub.AddItem("x");
+  sub.AddItem("y");
+  PopupMenuDesc top;
+  top.AddItem("a");
+  top.AddItem("b", 0, &lost);
+  top.AddItem("c", 0, &sub);
+  gfx->noMenuFor = &lost;
+  IRectangle r(20, 20, 60, 40);
+
+  zqhost::GuiObjectWatch watch(GetModuleHandleA(nullptr));
+  std::vector<std::string> texts;
+  PopupMenuDesc* chosen = nullptr;
+  {
+    ModalDriver driver(MenuKeys({VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}, &texts));
+    chosen = gfx->ShowPopupMenu(&top, &r);
+    EXPECT_FALSE(ModalDriver::GaveUp());
+  }
+  // The item without its menu is left out; "y" of the last sub-menu is chosen.
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "a");
+  EXPECT_EQ(texts[1], "c");
+  EXPECT_EQ(chosen, &sub);
+  EXPECT_EQ(sub.mChosen, 1);
+  EXPECT_EQ(lost.mChosen, -1);
+  EXPECT_EQ(top.mChosen, -1);
+  EXPECT_EQ(watch.liveMenus(), 0);
+  sub.Destroy();
+  lost.Destroy();
 }
 
 TEST_F(TextEntryTest, TheEntryTakesItsColoursFromTheControlsStyle)

@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "drawing/LICE_SysBitmap.h"
 #include "framework/IPlugBase.h"
 #include "gui/IControl.h"
 #include "gui/IGraphicsWin.h"
+#include "gui/IPopupMenu.h"
 
 // Records the host notifications a format adapter would pass on.
 class WinTestPlug : public IPlugBase
@@ -65,6 +67,29 @@ public:
   }
 };
 
+// The editor window with what the tests watch and steer: the rectangles it
+// copies to the screen, and a popup description whose menu cannot be made.
+class WinTestGraphics : public IGraphicsWin
+{
+public:
+  using IGraphicsWin::IGraphicsWin;
+
+  bool DrawScreen(const IRectangle& rect) override
+  {
+    screenDraws.push_back(rect);
+    return IGraphicsWin::DrawScreen(rect);
+  }
+
+  std::vector<IRectangle> screenDraws;
+  const PopupMenuDesc* noMenuFor = nullptr;
+
+protected:
+  HMENU NewPopupMenu(const PopupMenuDesc& desc) override
+  {
+    return &desc == noMenuFor ? nullptr : IGraphicsWin::NewPopupMenu(desc);
+  }
+};
+
 // Where the fixture's controls sit in the 410 x 460 editor.
 namespace layout {
 const int kKnobX = 15, kKnobY = 19;         // knob.png, 100 x 100 frames: Amount
@@ -84,7 +109,7 @@ protected:
   void Open(ApiKind api)
   {
     plug = new WinTestPlug(api);
-    gfx = new IGraphicsWin(plug, kW, kH, 0);
+    gfx = new WinTestGraphics(plug, kW, kH, 0);
     gfx->SetHInstance(GetModuleHandleA(nullptr));
     gfx->AttachBackground(100, "resources/img/bkg.png");
     IBitmapStrip knob = gfx->LoadBitmapStrip(101, "resources/img/knob.png", 100);
@@ -175,8 +200,43 @@ protected:
 
   IControl* Control(int idx) { return gfx->GetControl(idx); }
 
+  // Pixels where the window shows something other than the draw bitmap, read
+  // back through the window's DC; -1 when it cannot be read.
+  int ScreenMismatches()
+  {
+    LICE_SysBitmap* draw = gfx->GetDrawBitmap();
+    HDC wdc = GetDC(child);
+    if (!draw || !wdc)
+      return -1;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = kW;
+    bi.bmiHeader.biHeight = -kH;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC mdc = CreateCompatibleDC(wdc);
+    HBITMAP shot = CreateDIBSection(mdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mdc, shot);
+    BitBlt(mdc, 0, 0, kW, kH, wdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    int mismatches = 0;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x)
+      {
+        const uint32_t a = static_cast<const uint32_t*>(bits)[y * kW + x] & 0xFFFFFF;
+        const uint32_t b = draw->GetBits()[y * draw->GetRowSpan() + x] & 0xFFFFFF;
+        mismatches += a != b;
+      }
+    SelectObject(mdc, old);
+    DeleteObject(shot);
+    DeleteDC(mdc);
+    ReleaseDC(child, wdc);
+    return mismatches;
+  }
+
   WinTestPlug* plug = nullptr;
-  IGraphicsWin* gfx = nullptr;
+  WinTestGraphics* gfx = nullptr;
   HWND parent = nullptr;
   HWND child = nullptr;
   int knobIdx = -1, switchIdx = -1, gainIdx = -1;

@@ -337,25 +337,27 @@ TEST_F(Vst3EditorView, OpensAsOneChildWindowAndClosesAgain)
 TEST_F(Vst3EditorView, AttachAndRemoveRepeatWithoutLeaking)
 {
   EditorFrame frame;
+  // What the library makes through its own imports, counted while it exists.
+  GuiObjectWatch watch(image);
+  ASSERT_GT(watch.watchedImports(), 0);
 
   auto cycle = [&]() {
     EXPECT_EQ(view->attached(frame.hwnd(), kPlatformTypeHWND), kResultOk);
     pumpMessages(5);
     EXPECT_EQ(frame.childCount(), 1);
+    EXPECT_EQ(watch.liveWindows(), 1);
     EXPECT_EQ(view->removed(), kResultOk);
     pumpMessages(0);
   };
   // The first opening makes what stays for the process (images, fonts).
-  // Wine answers GetGuiResources with 0, so there the windows and the class
-  // registration carry the check; on Windows the object counts do too.
   cycle();
-  const unsigned gdiBefore = gdiObjectCount(), userBefore = userObjectCount();
+  const int before = watch.live();
   for (int i = 0; i < 40; ++i)
     cycle();
   EXPECT_EQ(frame.childCount(), 0);
   EXPECT_FALSE(windowClassRegistered(image));
-  EXPECT_EQ(gdiObjectCount(), gdiBefore);
-  EXPECT_EQ(userObjectCount(), userBefore);
+  EXPECT_EQ(watch.liveWindows(), 0);
+  EXPECT_EQ(watch.live(), before);
 }
 
 TEST_F(Vst3EditorView, SecondAttachMovesTheWindowAndOnlyItsViewClosesIt)
@@ -657,5 +659,99 @@ TEST(Vst3Editor, LedsFollowBypassAndUltraModeAndTheMeterTheAudio)
     auto bare = images.compose({{kBypassLed, 2}});
     EXPECT_TRUE(sameRect(s, *bare, images, kBypassLed));
     EXPECT_TRUE(sameRect(s, *bare, images, kMeter));
+  }
+}
+
+namespace {
+
+// The edits of one parameter in order, and whether every begin has its end.
+bool balancedOn(const std::vector<EditRecord>& edits, ParamID id)
+{
+  int open = 0;
+  for (const EditRecord& e : edits)
+  {
+    if (e.id != id)
+      return false;
+    if (e.kind == EditRecord::kBegin && open++ != 0)
+      return false;
+    if (e.kind == EditRecord::kEnd && --open != 0)
+      return false;
+  }
+  return open == 0;
+}
+
+LPARAM clientPoint(int x, int y)
+{
+  return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+} // namespace
+
+TEST(Vst3Editor, AMiddleClickEndsItsEditAndGivesTheMouseBack)
+{
+  auto module = loadPlugin();
+  ASSERT_TRUE(module);
+  Editor e(*module);
+  ASSERT_TRUE(e.view && e.window());
+  // A knob's press only begins and ends; a switch steps as for a left click.
+  struct Case { const Placed& where; int param; size_t edits; };
+  for (Case k : {Case {kToneKnob, ZentikQX40::kTone, 2}, Case {kUltraSwitch, ZentikQX40::kUltra, 3}})
+  {
+    SCOPED_TRACE(k.where.what);
+    e.x.handler.edits.clear();
+    const LPARAM at = clientPoint(k.where.x + 10, k.where.y + 8);
+    SendMessageA(e.window(), WM_MBUTTONDOWN, MK_MBUTTON, at);
+    EXPECT_EQ(GetCapture(), e.window());
+    SendMessageA(e.window(), WM_MBUTTONUP, 0, at);
+    EXPECT_NE(GetCapture(), e.window());
+    const auto& edits = e.x.handler.edits;
+    ASSERT_EQ(edits.size(), k.edits);
+    EXPECT_EQ(edits.front().kind, EditRecord::kBegin);
+    EXPECT_EQ(edits.back().kind, EditRecord::kEnd);
+    EXPECT_TRUE(balancedOn(edits, static_cast<ParamID>(k.param)));
+  }
+  EXPECT_EQ(e.x.plug->controller->getParamNormalized(ZentikQX40::kUltra), 1.0);
+}
+
+TEST(Vst3Editor, ALostMouseEndsTheDragAndLetsTheKnobGo)
+{
+  auto module = loadPlugin();
+  ASSERT_TRUE(module);
+  // Another window of the host takes the mouse, or the host releases it.
+  struct Case { const char* what; bool toFrame; };
+  for (Case k : {Case {"taken by the host's window", true}, Case {"released by the host", false}})
+  {
+    SCOPED_TRACE(k.what);
+    Editor e(*module);
+    ASSERT_TRUE(e.view && e.window());
+    e.x.handler.edits.clear();
+    const int x0 = kToneKnob.x + 50, y0 = kToneKnob.y + 50;
+    SendMessageA(e.window(), WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x0, y0));
+    SendMessageA(e.window(), WM_MOUSEMOVE, MK_LBUTTON, clientPoint(x0, y0 - 20));
+    ASSERT_EQ(GetCapture(), e.window());
+    if (k.toFrame)
+      SetCapture(e.frame.hwnd());
+    else
+      ReleaseCapture();
+    ReleaseCapture();
+
+    const auto& edits = e.x.handler.edits;
+    ASSERT_GE(edits.size(), 3u);
+    EXPECT_EQ(edits.back().kind, EditRecord::kEnd);
+    EXPECT_TRUE(balancedOn(edits, static_cast<ParamID>(ZentikQX40::kTone)));
+    // The button's release, should it still come here, ends nothing more.
+    const size_t ended = edits.size();
+    SendMessageA(e.window(), WM_LBUTTONUP, 0, clientPoint(x0, y0 - 20));
+    EXPECT_EQ(edits.size(), ended);
+
+    // The wheel over Level turns Level, not the knob dragged before.
+    e.x.handler.edits.clear();
+    RECT wr;
+    ASSERT_TRUE(GetWindowRect(e.window(), &wr));
+    SendMessageA(e.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+                 MAKELPARAM(wr.left + kLevelKnob.x + 40, wr.top + kLevelKnob.y + 40));
+    ASSERT_FALSE(edits.empty());
+    for (const EditRecord& edit : edits)
+      EXPECT_EQ(edit.id, static_cast<ParamID>(ZentikQX40::kLevel));
   }
 }

@@ -1,3 +1,5 @@
+// The platform font of native builds (unit tests only): the test renderer's
+// stand-in font, sized by the style.
 #include "tests/support/LICE_FakeFont.h"
 #include "gui/IGraphicsFont.h"
 
