@@ -76,7 +76,67 @@ private:
   size_t mLimit, mPos = 0;
 };
 
+// A stream that hands out at most `chunk` bytes per read, as a stream may,
+// answering success for every part it delivers.
+class ChunkedStream : public LimitedStream
+{
+public:
+  ChunkedStream(std::vector<uint8_t> bytes, size_t chunk)
+  : LimitedStream(bytes, bytes.size()), mChunk(chunk)
+  {
+  }
+  tresult PLUGIN_API read(void* buffer, int32 n, int32* done) SMTG_OVERRIDE
+  {
+    int32 got = 0;
+    LimitedStream::read(buffer, std::min(n, int32(mChunk)), &got);
+    if (done)
+      *done = got;
+    return got > 0 ? kResultOk : kResultFalse;
+  }
+
+private:
+  size_t mChunk;
+};
+
 } // namespace
+
+TEST(Vst3AdapterState, StreamsThatDeliverInPartsAreReadWhole)
+{
+  Loaded l(kGain);
+  ASSERT_TRUE(l.ok());
+  IComponent* c = l.plug->component;
+  ASSERT_EQ(l.plug->setup(44100.0, 32, kSample64), kResultOk);
+  std::vector<uint8_t> defaults, changed;
+  ASSERT_EQ(l.plug->getState(defaults), kResultOk);
+  Buffers in = ramp(2, 32), out(2, std::vector<double>(32));
+  ParameterChanges changes;
+  changes.add(0, 0, 0.3);
+  changes.add(1, 0, 0.7);
+  changes.add(kBypass, 0, 1.0);
+  run(*l.plug, in, out, 32, &changes);
+  ASSERT_EQ(l.plug->getState(changed), kResultOk);
+  ASSERT_NE(changed, defaults);
+
+  for (size_t chunk : {size_t(1), size_t(3), size_t(4), size_t(7)})
+  {
+    ASSERT_EQ(l.plug->setState(defaults), kResultOk);
+    ChunkedStream stream(changed, chunk);
+    EXPECT_EQ(c->setState(&stream), kResultOk) << chunk;
+    std::vector<uint8_t> now;
+    ASSERT_EQ(l.plug->getState(now), kResultOk);
+    EXPECT_EQ(now, changed) << chunk;
+  }
+
+  // A value delivered only in part keeps its current value: the first 9
+  // bytes restore parameter 0 and leave every byte of parameter 1 alone.
+  ASSERT_EQ(l.plug->setState(defaults), kResultOk);
+  ChunkedStream nine(std::vector<uint8_t>(changed.begin(), changed.begin() + 9), 4);
+  EXPECT_EQ(c->setState(&nine), kResultFalse);
+  std::vector<uint8_t> now;
+  ASSERT_EQ(l.plug->getState(now), kResultOk);
+  EXPECT_TRUE(std::equal(now.begin(), now.begin() + 8, changed.begin()));
+  EXPECT_TRUE(std::equal(now.begin() + 8, now.end(), defaults.begin() + 8));
+}
 
 TEST(Vst3AdapterState, ShortStreamsAndFailedWritesAreReported)
 {
