@@ -76,28 +76,6 @@ private:
   size_t mLimit, mPos = 0;
 };
 
-// A stream that hands out at most `chunk` bytes per read, as a stream may,
-// answering success for every part it delivers.
-class ChunkedStream : public LimitedStream
-{
-public:
-  ChunkedStream(std::vector<uint8_t> bytes, size_t chunk)
-  : LimitedStream(bytes, bytes.size()), mChunk(chunk)
-  {
-  }
-  tresult PLUGIN_API read(void* buffer, int32 n, int32* done) SMTG_OVERRIDE
-  {
-    int32 got = 0;
-    LimitedStream::read(buffer, std::min(n, int32(mChunk)), &got);
-    if (done)
-      *done = got;
-    return got > 0 ? kResultOk : kResultFalse;
-  }
-
-private:
-  size_t mChunk;
-};
-
 } // namespace
 
 TEST(Vst3AdapterState, StreamsThatDeliverInPartsAreReadWhole)
@@ -120,7 +98,7 @@ TEST(Vst3AdapterState, StreamsThatDeliverInPartsAreReadWhole)
   for (size_t chunk : {size_t(1), size_t(3), size_t(4), size_t(7)})
   {
     ASSERT_EQ(l.plug->setState(defaults), kResultOk);
-    ChunkedStream stream(changed, chunk);
+    PartialReadStream stream(changed, int32(chunk));
     EXPECT_EQ(c->setState(&stream), kResultOk) << chunk;
     std::vector<uint8_t> now;
     ASSERT_EQ(l.plug->getState(now), kResultOk);
@@ -130,7 +108,7 @@ TEST(Vst3AdapterState, StreamsThatDeliverInPartsAreReadWhole)
   // A value delivered only in part keeps its current value: the first 9
   // bytes restore parameter 0 and leave every byte of parameter 1 alone.
   ASSERT_EQ(l.plug->setState(defaults), kResultOk);
-  ChunkedStream nine(std::vector<uint8_t>(changed.begin(), changed.begin() + 9), 4);
+  PartialReadStream nine(std::vector<uint8_t>(changed.begin(), changed.begin() + 9), 4);
   EXPECT_EQ(c->setState(&nine), kResultFalse);
   std::vector<uint8_t> now;
   ASSERT_EQ(l.plug->getState(now), kResultOk);
