@@ -83,6 +83,17 @@ void AudioProcessor::ResetFilters()
   DesignFilters();
 }
 
+bool AudioProcessor::FilterMemoryIsFinite() const
+{
+  return mUpFilter.MemoryIsFinite() && mDownFilter.MemoryIsFinite();
+}
+
+void AudioProcessor::ClearFilterMemory()
+{
+  mUpFilter.ClearMemory();
+  mDownFilter.ClearMemory();
+}
+
 void AudioProcessor::SetSampleRate(int rate)
 {
   mSampleRate = rate;

@@ -42,6 +42,10 @@ public:
   // 2 x factor, ... (m / factor samples).
   void Downsample(double* source, double* destination, int m);
 
+  // The two filters' memories (coefficients stay as designed).
+  bool FilterMemoryIsFinite() const;
+  void ClearFilterMemory();
+
   int GetSampleRate() const { return mSampleRate; }
   int GetOversampling() const { return mOversampling; }
   double GetMix() const { return mMix; }

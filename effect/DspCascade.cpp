@@ -133,6 +133,22 @@ void Cascade::ResetState()
     mStages[i].SetIdentity();
 }
 
+bool Cascade::MemoryIsFinite() const
+{
+  const int n = mMaxStages * mNumChannels;
+  for (int i = 0; i < n; ++i)
+    if (!std::isfinite(mMemory[i].mW1) || !std::isfinite(mMemory[i].mW2))
+      return false;
+  return true;
+}
+
+void Cascade::ClearMemory()
+{
+  const int n = mMaxStages * mNumChannels;
+  for (int i = 0; i < n; ++i)
+    mMemory[i] = StageMemory{0.0, 0.0};
+}
+
 void Cascade::ApplyLayout(const Layout& layout)
 {
   const int numPoles = layout.GetNumPoles();

@@ -64,6 +64,10 @@ public:
   // Every stage in use becomes the identity stage; the memory is untouched.
   void ResetState();
 
+  // Every memory value of every stage and channel.
+  bool MemoryIsFinite() const;
+  void ClearMemory();
+
   // Places the layout's poles and zeros into stages and scales stage 0 so
   // that the cascade has the layout's normal gain at its normal frequency.
   void ApplyLayout(const Layout& layout);

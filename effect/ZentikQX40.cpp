@@ -46,6 +46,19 @@ void CopyChannel(const double* source, double* destination, int nFrames)
     std::memmove(destination, source, static_cast<size_t>(nFrames) * sizeof(double));
 }
 
+// A NaN or an infinity is played as silence. True when there was none.
+bool SilenceNonFinite(double* samples, int nFrames)
+{
+  bool finite = true;
+  for (int f = 0; f < nFrames; ++f)
+    if (!std::isfinite(samples[f]))
+    {
+      samples[f] = 0.0;
+      finite = false;
+    }
+  return finite;
+}
+
 } // namespace
 
 ZentikQX40::ZentikQX40(IPlugInstanceInfo instanceInfo)
@@ -202,7 +215,14 @@ void ZentikQX40::ProcessAudioDouble(double** inputs, double** outputs, int nFram
     if (!inputs[c] || !outputs[c])
       continue;
     CopyChannel(inputs[c], outputs[c], nFrames);
+    // One NaN or infinity from the host would enter every filter memory and
+    // silence the channel for good. Finite samples pass untouched.
+    SilenceNonFinite(outputs[c], nFrames);
     engines[c]->ProcessBlock(outputs[c], nFrames);
+    // Finite input near the largest double can still overflow the chain:
+    // the engine then starts again from silence.
+    if (!SilenceNonFinite(outputs[c], nFrames) || !engines[c]->MemoryIsFinite())
+      engines[c]->ClearMemory();
   }
 
   IControl* meter = EditorControl(mMeterIdx);

@@ -110,6 +110,20 @@ void qx4::ProcessSamples(double* buffer, int count)
   }
 }
 
+bool qx4::MemoryIsFinite() const
+{
+  return mInputHighPass.MemoryIsFinite() && mToneHighPass.MemoryIsFinite() &&
+         mToneLowPass.MemoryIsFinite() && mDriveLowPass.MemoryIsFinite() && FilterMemoryIsFinite();
+}
+
+void qx4::ClearMemory()
+{
+  for (OnePole* section : {&mInputHighPass, &mToneHighPass, &mToneLowPass})
+    section->mX1 = section->mY1 = 0.0;
+  mDriveLowPass.ClearMemory();
+  ClearFilterMemory();
+}
+
 void qx4::UpdateCoefficients()
 {
   const int64_t rate = static_cast<int64_t>(mSampleRate) * mOversampling;

@@ -5,6 +5,8 @@
 // low-pass, clipper, tone blend, level and make-up gain; then saturation and
 // hiss even while bypassed.
 
+#include <cmath>
+
 #include "effect/AudioProcessor.h"
 #include "effect/DspCascade.h"
 
@@ -27,6 +29,8 @@ public:
       mY1 = y;
       return y;
     }
+
+    bool MemoryIsFinite() const { return std::isfinite(mX1) && std::isfinite(mY1); }
   };
 
   // Seeds the runtime's shared random generator with the time of day.
@@ -38,6 +42,13 @@ public:
   // x is the normalised drive amount in [0, 1]. Also redesigns the drive
   // low-pass for the current rate x factor.
   void SetDrive(double x);
+
+  // Every filter memory of the engine, its oversampling filters included.
+  // Input near the largest double can overflow the chain; a memory that
+  // went infinite or NaN would stay so, and one that is merely huge would
+  // overflow again, so recovery clears them all.
+  bool MemoryIsFinite() const;
+  void ClearMemory();
 
   // The saturation curve, limited to [-1, 1].
   static double Saturate(double x);

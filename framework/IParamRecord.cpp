@@ -106,9 +106,19 @@ const char* IParamRecord::GetLabelForHost() const
   return (entry && entry->mText[0]) ? "" : mLabel;
 }
 
+bool IParamRecord::LimitNormalised(double& normalised)
+{
+  if (std::isnan(normalised)) return false;
+  if (normalised < 0.0) normalised = 0.0;
+  else if (normalised > 1.0) normalised = 1.0;
+  return true;
+}
+
 void IParamRecord::SetFromNormalised(double normalised)
 {
-  if (std::isnan(normalised)) return; // a NaN would reach the engines and stick there
+  // Hosts send values outside [0, 1] and NaN; taken as they come, -1 would
+  // give the maximum of a squared shape and a negative value of a linear one.
+  if (!LimitNormalised(normalised)) return;
 
   double v = mMin + (mMax - mMin) * std::pow(normalised, mShape);
   if (mKind == kDouble)

@@ -31,9 +31,12 @@ public:
 
   // Plain value, stored as given.
   void Set(double value) { mValue = value; }
-  // Sets the value from a normalised one: shaped, quantised, capped at max.
-  // A NaN is ignored.
+  // Sets the value from a normalised one: limited to [0, 1], shaped,
+  // quantised, capped at max. A NaN is ignored.
   void SetFromNormalised(double normalised);
+  // A host's normalised value limited to [0, 1]; false (and `normalised`
+  // untouched) for a NaN, which is no value at all.
+  static bool LimitNormalised(double& normalised);
 
   double Value() const { return mValue; }
   double GetNormalised() const { return ToNormalised(mValue); }

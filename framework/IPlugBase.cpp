@@ -224,6 +224,15 @@ void IPlugBase::SetParameterFromGUI(int paramIdx, double normalisedValue)
   HandleParamChange(paramIdx, false);
 }
 
+void IPlugBase::SetParameterFromHost(int paramIdx, double normalisedValue)
+{
+  IParamRecord* param = GetParam(paramIdx);
+  if (!param || !IParamRecord::LimitNormalised(normalisedValue)) return;
+  param->SetFromNormalised(normalisedValue);
+  if (mGraphics) mGraphics->SetParameterFromPlug(paramIdx, normalisedValue, true);
+  HandleParamChange(paramIdx, false);
+}
+
 void IPlugBase::AttachGraphics(IGraphics* graphics)
 {
   if (!graphics) return;

@@ -88,6 +88,10 @@ public:
   // A control moved: under the lock, sets the parameter, tells the host and
   // calls HandleParamChange(paramIdx, false).
   virtual void SetParameterFromGUI(int paramIdx, double normalisedValue);
+  // The host moved a parameter: its value limited to [0, 1] (a NaN is
+  // ignored) sets the record and the editor's controls, then
+  // HandleParamChange(paramIdx, false). The caller holds the lock.
+  void SetParameterFromHost(int paramIdx, double normalisedValue);
 
   // Host notifications, supplied by the adapter.
   virtual void BeginInformHostOfParamChange(int paramIdx) = 0;
@@ -136,8 +140,9 @@ public:
   virtual void OnPresetsChanged() {}
 
   // The host's maximum block size. A new size resizes and zeroes every
-  // channel's scratch buffer; the current size changes nothing.
-  virtual void SetBlockSize(int blockSize);
+  // channel's scratch buffer; the current size changes nothing. False, with
+  // the previous size and buffers kept, when the buffers cannot be had.
+  virtual bool SetBlockSize(int blockSize);
 
   // ---- Identity and host -----------------------------------------------
 

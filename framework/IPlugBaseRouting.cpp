@@ -69,22 +69,48 @@ void ZeroScratch(Channel* channel)
   ZeroDoubles(channel->ScratchData(), channel->mScratch.GetSize() / int(sizeof(double)));
 }
 
-// Resizes every scratch buffer to `bytes`, zeroed, and returns the fewest
-// doubles any of them got (at most `frames`).
+// Storage may have moved: re-points every slot that is not a host buffer.
 template <class Channel>
-int ResizeScratch(PointerList<Channel>& channels, int bytes, int frames)
+void PointSlotsAtScratch(PointerList<Channel>& channels)
+{
+  for (int i = 0; i < channels.GetSize(); ++i)
+  {
+    Channel* channel = channels.Get(i);
+    if (!channel->mHostDouble) *channel->mSlot = channel->ScratchData();
+  }
+}
+
+// Grows every scratch buffer to at least `bytes`, contents kept. False when
+// one could not grow.
+template <class Channel>
+bool ReserveScratch(PointerList<Channel>& channels, int bytes)
+{
+  bool ok = true;
+  for (int i = 0; i < channels.GetSize() && ok; ++i)
+  {
+    HeapBuffer& scratch = channels.Get(i)->mScratch;
+    if (scratch.GetSize() < bytes)
+    {
+      scratch.Resize(bytes, false);
+      ok = scratch.GetSize() == bytes;
+    }
+  }
+  PointSlotsAtScratch(channels);
+  return ok;
+}
+
+// Sets every scratch buffer to `bytes` (its room reserved, or less than it
+// has), zeroed when `zero`; what is no longer needed is given back.
+template <class Channel>
+void ResizeScratch(PointerList<Channel>& channels, int bytes, bool zero)
 {
   for (int i = 0; i < channels.GetSize(); ++i)
   {
     Channel* channel = channels.Get(i);
     channel->mScratch.Resize(bytes);
-    const int got = channel->mScratch.GetSize() / int(sizeof(double));
-    if (got < frames) frames = got;
-    ZeroScratch(channel);
-    // Storage may have moved: re-point every slot that is not a host buffer.
-    if (!channel->mHostDouble) *channel->mSlot = channel->ScratchData();
+    if (zero) ZeroScratch(channel);
   }
-  return frames;
+  PointSlotsAtScratch(channels);
 }
 
 template <class Channel>
@@ -151,18 +177,27 @@ void PointHostSlots(PointerList<Channel>& channels, int offset)
 
 } // namespace
 
-void IPlugBase::SetBlockSize(int blockSize)
+bool IPlugBase::SetBlockSize(int blockSize)
 {
   if (blockSize < 0) blockSize = 0;
-  if (blockSize == mBlockSize) return;
+  if (blockSize == mBlockSize) return true;
 
+  // A size whose buffers cannot all be had keeps the previous one whole:
+  // every buffer gets its room before any is changed.
   const int64_t bytes = int64_t(blockSize) * int64_t(sizeof(double));
-  const int want = bytes <= 0x7FFFFFFF ? int(bytes) : 0;
-  // The usable size is what every scratch buffer actually got.
-  int usable = want / int(sizeof(double));
-  usable = ResizeScratch(mInChannels, want, usable);
-  usable = ResizeScratch(mOutChannels, want, usable);
-  mBlockSize = usable;
+  if (bytes > 0x7FFFFFFF) return false;
+  const int want = int(bytes);
+  if (!ReserveScratch(mInChannels, want) || !ReserveScratch(mOutChannels, want))
+  {
+    const int old = mBlockSize * int(sizeof(double));
+    ResizeScratch(mInChannels, old, false);
+    ResizeScratch(mOutChannels, old, false);
+    return false;
+  }
+  ResizeScratch(mInChannels, want, true);
+  ResizeScratch(mOutChannels, want, true);
+  mBlockSize = blockSize;
+  return true;
 }
 
 void IPlugBase::ClearChannelScratch()

@@ -29,7 +29,9 @@ VstIntPtr IPlugVST::SetChunk(const void* data, VstIntPtr size, bool bank)
   // The host's count is all that bounds the copy: a count that is not
   // positive, or one the chunk cannot be given room for, copies nothing.
   if (size <= 0 || size > VstIntPtr(0x7FFFFFFF)) return 0;
-  IStateChunk& chunk = bank ? mBankChunk : mProgramChunk;
+  // The host may still hold the chunk the last get-chunk handed out (or pass
+  // it back here): the bytes are read into a chunk of their own.
+  IStateChunk chunk;
   if (chunk.ResizeZeroFill(int(size)) != int(size)) return 0;
   std::memcpy(chunk.GetData(), data, size_t(size));
 

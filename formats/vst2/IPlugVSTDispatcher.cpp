@@ -106,8 +106,10 @@ VstIntPtr IPlugVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, v
       return 0;
 
     case kEffSetBlockSize:
-      SetBlockSize(value > 0x7FFFFFFF ? 0x7FFFFFFF : int(value));
-      Reset();
+      // No block fits a size below 1: it is ignored, as is one whose
+      // buffers cannot be had (the previous size stays).
+      if (value < 1) return 0;
+      if (SetBlockSize(value > 0x7FFFFFFF ? 0x7FFFFFFF : int(value))) Reset();
       return 0;
 
     case kEffMainsChanged:

@@ -3,7 +3,6 @@
 #include "formats/vst2/IPlugVST.h"
 
 #include "framework/Trace.h"
-#include "gui/IGraphics.h"
 
 namespace {
 
@@ -73,9 +72,5 @@ void VSTCALLBACK IPlugVST::VSTSetParameter(AEffect* effect, VstInt32 index, floa
   IPlugVST* plug = PlugOf(effect);
   if (!plug) return;
   LockGuard lock(plug->mMutex);
-  IParamRecord* param = plug->GetParam(index);
-  if (!param) return;
-  param->SetFromNormalised(value);
-  if (IGraphics* graphics = plug->GetGUI()) graphics->SetParameterFromPlug(index, value, true);
-  plug->HandleParamChange(index, false);
+  plug->SetParameterFromHost(index, value);
 }

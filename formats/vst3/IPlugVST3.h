@@ -141,6 +141,9 @@ protected:
   // (setParamNormalized, kept in the SDK parameter) is newer than the host
   // bypass that process or setState set; getParamNormalized answers with it.
   std::atomic<bool> mBypassFromController {false};
+  // The last setupProcessing was refused for want of buffers: activation is
+  // refused too until a setup succeeds.
+  bool mSetupRefused = false;
 
 private:
   tresult DeclareBusesAndParameters();

@@ -1,7 +1,5 @@
 #include "formats/vst3/IPlugVST3.h"
 
-#include "gui/IGraphics.h"
-
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
@@ -24,9 +22,13 @@ tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
   try
   {
     LockGuard lock(mMutex);
+    // Buffers that cannot be had for the new maximum leave the previous
+    // setup in force; the host learns of it here and again on activation.
+    mSetupRefused = !SetBlockSize(setup.maxSamplesPerBlock);
+    if (mSetupRefused)
+      return kResultFalse;
     mHostBypass = false;
     SetSampleRate(setup.sampleRate);
-    SetBlockSize(setup.maxSamplesPerBlock);
     Reset();
     processSetup = setup;
     return kResultOk;
@@ -41,6 +43,8 @@ tresult PLUGIN_API IPlugVST3::setActive(TBool state)
 {
   try
   {
+    if (state && mSetupRefused)
+      return kResultFalse;
     OnActivate(state != 0);
     return kResultOk;
   }
@@ -72,6 +76,8 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes)
     const ParamID id = queue->getParameterId();
     if (id == kBypassParamID)
     {
+      if (std::isnan(value))
+        continue;
       mHostBypass = value > 0.5;
       mBypassFromController = false;
     }
@@ -84,10 +90,7 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes)
     }
     else if (id < static_cast<ParamID>(NParams()))
     {
-      GetParam(static_cast<int>(id))->SetFromNormalised(value);
-      if (IGraphics* graphics = GetGUI())
-        graphics->SetParameterFromPlug(static_cast<int>(id), value, true);
-      HandleParamChange(static_cast<int>(id), false);
+      SetParameterFromHost(static_cast<int>(id), value);
     }
     else if (DoesMIDI() && id < static_cast<ParamID>(NParams() + 128))
     {
@@ -227,29 +230,17 @@ void IPlugVST3::RouteOutputs(ProcessData& data, bool is32)
   }
 }
 
-// Output buffers in the format the block itself declares, zeroed.
-static void SilenceHostOutputs(ProcessData& data)
-{
-  if (data.numOutputs < 1 || !data.outputs || data.numSamples <= 0)
-    return;
-  const bool is32 = data.symbolicSampleSize == kSample32;
-  for (int32 j = 0; j < data.numOutputs; ++j)
-  {
-    void* const* channels = BusChannels(data.outputs[j], is32);
-    if (!channels)
-      continue;
-    for (int32 c = 0; c < data.outputs[j].numChannels; ++c)
-      if (channels[c])
-        std::memset(channels[c], 0,
-                    static_cast<size_t>(data.numSamples) * (is32 ? sizeof(float) : sizeof(double)));
-  }
-}
-
 tresult PLUGIN_API IPlugVST3::process(ProcessData& data)
 {
   try
   {
     LockGuard lock(mMutex);
+
+    // Buffers are only ever read and written in the sample size set up for:
+    // a block that claims another is refused whole, and nothing is written
+    // into buffers whose size is not known.
+    if (data.numSamples > 0 && data.symbolicSampleSize != processSetup.symbolicSampleSize)
+      return kInvalidArgument;
 
     if (data.processContext)
       std::memcpy(&mProcessContext, data.processContext, sizeof(ProcessContext));
@@ -261,14 +252,7 @@ tresult PLUGIN_API IPlugVST3::process(ProcessData& data)
     if (data.numSamples <= 0)
       return kResultOk;
 
-    // Buffers are read in the format set up for; a block that claims another
-    // format is not read as this one, only silenced in its own.
     const bool is32 = processSetup.symbolicSampleSize == kSample32;
-    if (data.symbolicSampleSize != processSetup.symbolicSampleSize)
-    {
-      SilenceHostOutputs(data);
-      return kResultOk;
-    }
 
     RouteInputs(data, is32);
     RouteOutputs(data, is32);

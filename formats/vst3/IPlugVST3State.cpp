@@ -21,11 +21,20 @@ static bool WriteAll(IBStream* stream, const void* data, int32 size)
   return stream->write(const_cast<void*>(data), size, &written) == kResultOk && written == size;
 }
 
-// True only when the stream delivered every byte.
-static bool ReadAll(IBStream* stream, void* data, int32 size)
+// A stream may deliver fewer bytes than asked: reads until `size` bytes are
+// in or it delivers nothing more. Returns the count delivered.
+static int32 ReadUpTo(IBStream* stream, void* data, int32 size)
 {
-  int32 read = 0;
-  return stream->read(data, size, &read) == kResultOk && read == size;
+  int32 total = 0;
+  while (total < size)
+  {
+    int32 read = 0;
+    if (stream->read(static_cast<unsigned char*>(data) + total, size - total, &read) != kResultOk ||
+        read <= 0)
+      break;
+    total += read < size - total ? read : size - total;
+  }
+  return total;
 }
 
 tresult PLUGIN_API IPlugVST3::getState(IBStream* state)
@@ -61,14 +70,20 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state)
     LockGuard lock(mMutex);
     // The current state gives the size to read; bytes the stream does not
     // deliver keep the current values.
-    IStateChunk chunk;
-    if (!SerializeState(chunk) || chunk.Size() <= 0)
+    IStateChunk chunk, current;
+    if (!SerializeState(chunk) || chunk.Size() <= 0 || current.PutBytes(chunk.GetData(), chunk.Size()) <= 0)
       return kResultFalse;
-    const bool paramsComplete = ReadAll(state, chunk.GetData(), chunk.Size());
+    const int32 size = chunk.Size();
+    const int32 delivered = ReadUpTo(state, chunk.GetData(), size);
+    // A value delivered only in part keeps its current bytes, as do the
+    // values not delivered at all (and anything a failed read left behind).
+    const int32 whole = delivered - delivered % static_cast<int32>(sizeof(double));
+    std::memcpy(chunk.GetData() + whole, current.GetData() + whole, static_cast<size_t>(size - whole));
+    const bool paramsComplete = delivered == size;
     UnserializeState(chunk, 0);
 
     unsigned char flag[4] = {0, 0, 0, 0};
-    const bool bypassRead = ReadAll(state, flag, 4);
+    const bool bypassRead = ReadUpTo(state, flag, 4) == 4;
     if (bypassRead)
     {
       mHostBypass = (flag[0] | flag[1] | flag[2] | flag[3]) != 0;
@@ -115,6 +130,9 @@ tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value)
     Parameter* bypass = getParameterObject(kBypassParamID);
     if (!bypass)
       return kResultFalse;
+    // The SDK parameter limits the range but would keep a NaN.
+    if (std::isnan(value))
+      return kResultOk;
     bypass->setNormalized(value);
     mBypassFromController = true;
     return kResultOk;

@@ -1,7 +1,11 @@
 #include "formats/vst3/SingleComponentEffect.h"
 
+#include "formats/vst3/Vst3Text.h"
+
 #include "pluginterfaces/gui/iplugview.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <new>
 
 namespace Steinberg {
@@ -13,6 +17,16 @@ DEF_CLASS_IID (IPlugView)
 DEF_CLASS_IID (IPlugFrame)
 
 namespace Vst {
+
+// True when the text starts (after blanks) with a decimal number that is finite.
+static bool HoldsFiniteNumber (const TChar* string)
+{
+	char text[129];
+	vst3text::ToNarrow (string, text, sizeof (text));
+	char* end = nullptr;
+	const double v = std::strtod (text, &end);
+	return end != text && std::isfinite (v);
+}
 
 SingleComponentEffect::SingleComponentEffect ()
 : audioInputs (kAudio, kInput)
@@ -123,7 +137,19 @@ tresult PLUGIN_API SingleComponentEffect::getParamValueByString (ParamID id, TCh
 	// The SDK's conversion measures the string first; a missing one is refused here.
 	if (!string)
 		return kInvalidArgument;
-	return EditController::getParamValueByString (id, string, valueNormalized);
+	Parameter* parameter = getParameterObject (id);
+	if (!parameter)
+		return kResultFalse;
+	// A list matches its own texts. Otherwise the SDK's scan answers success
+	// for text without a number (leaving the value unwritten) and passes
+	// "nan" and "inf" through: only text that holds a finite number counts.
+	if ((parameter->getInfo ().flags & ParameterInfo::kIsList) == 0 && !HoldsFiniteNumber (string))
+		return kResultFalse;
+	ParamValue value = 0.0;
+	if (!parameter->fromString (string, value) || !std::isfinite (value))
+		return kResultFalse;
+	valueNormalized = value;
+	return kResultOk;
 }
 
 tresult PLUGIN_API SingleComponentEffect::getControllerClassId (TUID /*classId*/)

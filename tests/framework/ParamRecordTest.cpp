@@ -138,12 +138,35 @@ TEST(IParamRecord, QuantisedValueIsCappedAtMax)
   EXPECT_EQ(b.Value(), 1.0);
 }
 
-TEST(IParamRecord, NaNFromHostIsIgnored)
+TEST(IParamRecord, HostValuesAreLimitedToTheUnitRangeAndNaNIsIgnored)
 {
-  IParamRecord p;
-  p.InitDouble("Tone", 25.0, 0.0, 100.0, 0.1);
-  p.SetFromNormalised(std::numeric_limits<double>::quiet_NaN());
-  EXPECT_EQ(p.Value(), 25.0);
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case
+  {
+    double shape, normalised, expected;
+  };
+  // From 25 of 0..100: a squared shape took -1 as the maximum, a linear
+  // one as -100.
+  const Case cases[] = {
+    {2.0, -1.0, 0.0}, {2.0, -0.5, 0.0}, {2.0, -inf, 0.0}, {2.0, 1.5, 100.0}, {2.0, inf, 100.0},
+    {2.0, nan, 25.0}, {1.0, -1.0, 0.0}, {1.0, -1e-300, 0.0}, {1.0, 2.0, 100.0},  {1.0, nan, 25.0},
+    {2.0, 0.5, 25.0}, {1.0, 0.25, 25.0},
+  };
+  for (const Case& c : cases)
+  {
+    IParamRecord p;
+    p.InitDouble("Level", 25.0, 0.0, 100.0, 0.1, "", "", c.shape);
+    p.Set(25.0);
+    p.SetFromNormalised(c.normalised);
+    EXPECT_EQ(p.Value(), c.expected) << c.shape << " " << c.normalised;
+  }
+
+  double x = -0.25;
+  EXPECT_TRUE(IParamRecord::LimitNormalised(x));
+  EXPECT_EQ(x, 0.0);
+  x = nan;
+  EXPECT_FALSE(IParamRecord::LimitNormalised(x));
 }
 
 TEST(IParamRecord, ToNormalisedClampsAndInvertsShape)

@@ -289,6 +289,15 @@ TEST(Routing, SetBlockSizeWithTheCurrentSizeKeepsContents)
   EXPECT_EQ(plug.GetBlockSize(), 32);
   for (int f = 0; f < 32; ++f) ASSERT_EQ(plug.Out(0)->ScratchData()[f], 0.0);
 
+  // A size whose buffers cannot be had keeps the previous size and buffers.
+  plug.Out(0)->ScratchData()[7] = 3.0;
+  EXPECT_FALSE(plug.SetBlockSize(1 << 28));
+  EXPECT_FALSE(plug.SetBlockSize(0x7FFFFFFF));
+  EXPECT_EQ(plug.GetBlockSize(), 32);
+  EXPECT_EQ(plug.Out(1)->mScratch.GetSize(), 32 * int(sizeof(double)));
+  EXPECT_EQ(plug.Out(0)->ScratchData()[7], 3.0);
+  EXPECT_TRUE(plug.SetBlockSize(32));
+
   plug.Out(1)->ScratchData()[1] = 1.0;
   plug.In(0)->ScratchData()[2] = 1.0;
   plug.ClearChannelScratch();

@@ -1,5 +1,8 @@
 #include "tests/hosts/HostClasses.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace zqhost {
 
 tresult PLUGIN_API NamedHostApplication::getName (String128 name)
@@ -263,6 +266,34 @@ std::string toAscii (const TChar* text)
 	for (int i = 0; i < 128 && text[i]; ++i)
 		out += text[i] < 128 ? static_cast<char> (text[i]) : '?';
 	return out;
+}
+
+tresult PLUGIN_API PartialReadStream::read (void* buffer, int32 numBytes, int32* numBytesRead)
+{
+	const size_t left = mBytes.size () - mPos;
+	size_t n = numBytes > 0 ? static_cast<size_t> (numBytes) : 0;
+	n = std::min ({n, left, static_cast<size_t> (mChunk)});
+	if (n > 0)
+		std::memcpy (buffer, mBytes.data () + mPos, n);
+	mPos += n;
+	if (numBytesRead)
+		*numBytesRead = static_cast<int32> (n);
+	return n > 0 ? kResultOk : kResultFalse;
+}
+
+tresult PLUGIN_API PartialReadStream::tell (int64* pos)
+{
+	if (pos)
+		*pos = static_cast<int64> (mPos);
+	return kResultOk;
+}
+
+tresult PLUGIN_API PartialReadStream::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IBStream)
+	QUERY_INTERFACE (iid, obj, IBStream::iid, IBStream)
+	*obj = nullptr;
+	return kNoInterface;
 }
 
 } // namespace zqhost

@@ -10,6 +10,9 @@
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
+#include "pluginterfaces/base/ibstream.h"
+
+#include <cstdint>
 
 #include <string>
 #include <vector>
@@ -165,6 +168,29 @@ public:
 	void addNoteOff (int32 offset, int16 channel, int16 pitch);
 
 	std::vector<Event> events;
+};
+
+// A state stream that hands out at most `chunk` bytes per read, answering
+// success for every part it delivers, as IBStream allows.
+class PartialReadStream : public IBStream
+{
+public:
+	PartialReadStream (const std::vector<uint8_t>& bytes, int32 chunk) : mBytes (bytes), mChunk (chunk) {}
+	virtual ~PartialReadStream () {}
+
+	tresult PLUGIN_API read (void* buffer, int32 numBytes, int32* numBytesRead) SMTG_OVERRIDE;
+	tresult PLUGIN_API write (void*, int32, int32*) SMTG_OVERRIDE { return kResultFalse; }
+	tresult PLUGIN_API seek (int64, int32, int64*) SMTG_OVERRIDE { return kNotImplemented; }
+	tresult PLUGIN_API tell (int64* pos) SMTG_OVERRIDE;
+
+	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) SMTG_OVERRIDE;
+	uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return 1; }
+	uint32 PLUGIN_API release () SMTG_OVERRIDE { return 1; }
+
+private:
+	std::vector<uint8_t> mBytes;
+	int32 mChunk;
+	size_t mPos = 0;
 };
 
 // UTF-16 host string to 8-bit (non-ASCII becomes '?').

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -207,6 +208,34 @@ TEST_F(Renderer, FormatsRatesAndBlockSizes)
     EXPECT_EQ(outputs[0].samples, outputs[1].samples);
     ++k;
   }
+}
+
+TEST_F(Renderer, BadSamplesInAFloatFileDoNotStick)
+{
+  const int frames = 4000;
+  const std::string in = Path("bad.wav");
+  {
+    SF_INFO info = {};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* f = sf_open(in.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(f, nullptr) << sf_strerror(nullptr);
+    std::vector<double> signal = TestSignal(frames * 2, 3, 0.5);
+    signal[100 * 2] = std::nan("");                                   // left
+    signal[700 * 2 + 1] = std::numeric_limits<double>::infinity();    // right
+    sf_writef_double(f, signal.data(), frames);
+    sf_close(f);
+  }
+  const std::string out = Path("out.wav");
+  std::string log;
+  ASSERT_EQ(Run({in, out}, log), 0) << log;
+  Wav result;
+  ASSERT_TRUE(ReadWav(out, result));
+  ASSERT_EQ(result.info.frames, frames);
+  for (int f = 0; f < frames; ++f)
+    for (int c = 0; c < 2; ++c)
+      ASSERT_TRUE(std::isfinite(result.samples[static_cast<size_t>(f * 2 + c)])) << "frame " << f << " channel " << c;
 }
 
 TEST_F(Renderer, ListsTheParameters)

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -410,4 +411,142 @@ TEST(Vst2Effect, ProcessAddsAndReplacingOverwrites)
       energy += outA[c][i] * outA[c][i];
     }
   EXPECT_GT(energy, 0.0);
+}
+
+namespace {
+
+// One block of `n` frames, the same input on both channels, through the
+// float or the double replacing callback; the left output comes back.
+std::vector<double> Block(AEffect* e, const std::vector<double>& in, bool use64)
+{
+  const size_t n = in.size();
+  std::vector<double> out(n, 5.0);
+  if (use64)
+  {
+    std::vector<double> l = in, r = in, ol(n), orr(n);
+    double* ins[2] = {l.data(), r.data()};
+    double* outs[2] = {ol.data(), orr.data()};
+    e->processDoubleReplacing(e, ins, outs, static_cast<VstInt32>(n));
+    out = ol;
+  }
+  else
+  {
+    std::vector<float> l(in.begin(), in.end()), r = l, ol(n), orr(n);
+    float* ins[2] = {l.data(), r.data()};
+    float* outs[2] = {ol.data(), orr.data()};
+    QuietStdout quiet;
+    e->processReplacing(e, ins, outs, static_cast<VstInt32>(n));
+    out.assign(ol.begin(), ol.end());
+  }
+  return out;
+}
+
+std::vector<double> Sine(size_t n, size_t start)
+{
+  std::vector<double> v(n);
+  for (size_t i = 0; i < n; ++i)
+    v[i] = 0.4 * std::sin(0.05 * static_cast<double>(start + i));
+  return v;
+}
+
+} // namespace
+
+TEST(Vst2Effect, BadValuesAndSamplesFromTheHost)
+{
+  const float nanF = std::numeric_limits<float>::quiet_NaN();
+  const float infF = std::numeric_limits<float>::infinity();
+  auto host = NewEffect();
+  AEffect* e = host->effect();
+  ASSERT_TRUE(e);
+  host->start(44100.0, 256);
+
+  // Normalised values outside [0, 1] are their nearest end; a NaN is ignored.
+  struct Value
+  {
+    VstInt32 index;
+    float value, normalised;
+    const char* display;
+    double stored;
+  };
+  static const Value values[] = {
+    {1, -1.0f, 0.0f, "0.0", 0.0},   {1, 2.0f, 1.0f, "100.0", 100.0}, {1, nanF, 1.0f, "100.0", 100.0},
+    {7, -1.0f, 0.0f, "0.0", 0.0},   {7, -infF, 0.0f, "0.0", 0.0},    {7, infF, 1.0f, "100.0", 100.0},
+    {2, -0.5f, 0.0f, "0.0", 0.0},   {0, -1.0f, 0.0f, "off", 0.0},    {0, 7.0f, 1.0f, "on", 1.0},
+  };
+  for (const Value& v : values)
+  {
+    e->setParameter(e, v.index, v.value);
+    EXPECT_EQ(e->getParameter(e, v.index), v.normalised) << v.index << " " << v.value;
+    EXPECT_EQ(host->text(kEffGetParamDisplay, v.index, kVstMaxParamStrLen), v.display) << v.index << " " << v.value;
+    const std::vector<uint8_t> chunk = GetChunk(*host, false);
+    ASSERT_EQ(chunk.size(), 72u);
+    EXPECT_EQ(Double(&chunk[8 + 8 * static_cast<size_t>(v.index)]), v.stored) << v.index << " " << v.value;
+  }
+
+  // A NaN or an infinity in the input never sticks: the output is finite
+  // from the next sample on, in both sample sizes (hiss off, driven).
+  struct Sample
+  {
+    double bad;
+    bool use64;
+  };
+  for (const Sample s : {Sample {std::nan(""), false}, Sample {INFINITY, false}, Sample {-INFINITY, true},
+                         Sample {std::nan(""), true}})
+  {
+    auto fresh = NewEffect();
+    AEffect* f = fresh->effect();
+    ASSERT_TRUE(f);
+    fresh->start(44100.0, 256);
+    f->setParameter(f, 5, 0.0f);
+    f->setParameter(f, 1, 0.6f);
+    std::vector<double> in = Sine(256, 0);
+    in[100] = s.bad;
+    const std::vector<double> first = Block(f, in, s.use64);
+    for (size_t i = 101; i < first.size(); ++i)
+      ASSERT_TRUE(std::isfinite(first[i])) << s.bad << " at " << i;
+    double energy = 0.0;
+    for (size_t k = 1; k < 8; ++k)
+      for (double x : Block(f, Sine(256, 256 * k), s.use64))
+      {
+        ASSERT_TRUE(std::isfinite(x)) << s.bad << " block " << k;
+        energy += x * x;
+      }
+    EXPECT_GT(energy, 1.0) << s.bad;
+  }
+
+  // A block size below 1 is ignored: blocks are still processed.
+  host->dispatch(kEffMainsChanged, 0, 0);
+  host->dispatch(kEffSetBlockSize, 0, 0);
+  host->dispatch(kEffSetBlockSize, 0, -64);
+  host->dispatch(kEffMainsChanged, 0, 1);
+  e->setParameter(e, 7, 1.0f);
+  double energy = 0.0;
+  for (double x : Block(e, Sine(256, 0), false))
+    energy += x * x;
+  EXPECT_GT(energy, 1.0);
+}
+
+TEST(Vst2Effect, SetChunkLeavesTheHandedOutChunkAlone)
+{
+  auto host = NewEffect();
+  AEffect* e = host->effect();
+  ASSERT_TRUE(e);
+  e->setParameter(e, 3, 0.8f);
+  for (bool bank : {false, true})
+  {
+    void* data = nullptr;
+    const VstIntPtr size = host->dispatch(kEffGetChunk, bank ? 0 : 1, 0, &data);
+    ASSERT_GT(size, 0);
+    const uint8_t* handedOut = static_cast<const uint8_t*>(data);
+    const std::vector<uint8_t> copy(handedOut, handedOut + size);
+
+    // Valid until the next get-chunk, even across a far larger set-chunk.
+    std::vector<uint8_t> larger = copy;
+    larger.resize(larger.size() + 100000, 0);
+    EXPECT_EQ(SetChunk(*host, bank, larger), 1) << bank;
+    EXPECT_EQ(std::memcmp(handedOut, copy.data(), copy.size()), 0) << bank;
+    // The host may hand the very bytes back.
+    EXPECT_EQ(host->dispatch(kEffSetChunk, bank ? 0 : 1, size, data), 1) << bank;
+    EXPECT_EQ(GetChunk(*host, bank), copy) << bank;
+  }
 }

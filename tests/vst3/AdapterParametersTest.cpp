@@ -117,3 +117,66 @@ TEST(Vst3AdapterProcess, EditsReachTheHandlerOnlyWhenThereIsOne)
   EXPECT_TRUE(l.handler.restarts.empty());
   EXPECT_EQ(l.plug->processor->getLatencySamples(), 32u);
 }
+
+TEST(Vst3AdapterProcess, HostValuesOutOfRangeOrNotFinite)
+{
+  Loaded l(kGain);
+  ASSERT_TRUE(l.running(44100.0, 32));
+  IEditController* e = l.plug->controller;
+  Buffers in = ramp(2, 32), out(2, std::vector<double>(32));
+  ParameterChanges changes;
+
+  // Gain (shape 2, 50 of 0..100) through the controller and through a queue.
+  struct Case { double value, gain; };
+  for (Case c : {Case {-1.0, 0.0}, Case {-0.5, 0.0}, Case {1.5, 1.0}, Case {INFINITY, 1.0},
+                 Case {-INFINITY, 0.0}, Case {NAN, 0.5}})
+  {
+    EXPECT_EQ(e->setParamNormalized(0, std::sqrt(0.5)), kResultOk);
+    EXPECT_EQ(e->setParamNormalized(0, c.value), kResultOk) << c.value;
+    EXPECT_NEAR(e->getParamNormalized(0), std::sqrt(c.gain), 1e-12) << c.value;
+
+    changes.clear();
+    changes.add(0, 0, std::sqrt(0.5));
+    run(*l.plug, in, out, 32, &changes);
+    changes.clear();
+    changes.add(0, 0, c.value);
+    ASSERT_EQ(run(*l.plug, in, out, 32, &changes), kResultOk);
+    EXPECT_NEAR(out[0][5], in[0][5] * c.gain, 1e-12) << c.value;
+  }
+
+  // The bypass keeps its value against a NaN, from the controller or a queue.
+  EXPECT_EQ(e->setParamNormalized(kBypass, 1.0), kResultOk);
+  EXPECT_EQ(e->setParamNormalized(kBypass, NAN), kResultOk);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 1.0);
+  EXPECT_EQ(e->setParamNormalized(kBypass, -3.0), kResultOk);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 0.0);
+  changes.clear();
+  changes.add(kBypass, 0, 1.0);
+  run(*l.plug, in, out, 32, &changes);
+  changes.clear();
+  changes.add(kBypass, 0, NAN);
+  run(*l.plug, in, out, 32, &changes);
+  EXPECT_EQ(e->getParamNormalized(kBypass), 1.0);
+  EXPECT_EQ(out[0][5], in[0][5]);
+
+  // Text that holds no finite number is refused and writes nothing.
+  auto byString = [&](ParamID id, const char* text, ParamValue& v) {
+    TChar wide[32] = {};
+    for (int i = 0; text[i] && i < 31; ++i)
+      wide[i] = static_cast<TChar>(text[i]);
+    return e->getParamValueByString(id, wide, v);
+  };
+  for (const char* text : {"nan", "inf", "-inf", "infinity", "abc", "", " ", "1e999"})
+  {
+    ParamValue v = -7.0;
+    EXPECT_EQ(byString(0, text, v), kResultFalse) << text;
+    EXPECT_EQ(v, -7.0) << text;
+    EXPECT_EQ(byString(kPreset, text, v), kResultFalse) << text;
+    EXPECT_EQ(byString(kBypass, text, v), kResultFalse) << text;
+  }
+  ParamValue v = -7.0;
+  EXPECT_EQ(byString(0, " 25", v), kResultOk);
+  EXPECT_EQ(v, 0.25);   // the SDK's range conversion is linear
+  EXPECT_EQ(byString(kBypass, "on", v), kResultOk);
+  EXPECT_EQ(v, 1.0);
+}

@@ -15,9 +15,19 @@ TEST(Vst3AdapterProcess, SetupRefusesWhatItCannotRun)
   EXPECT_NE(l.plug->setup(0.0, 64, kSample64), kResultOk);
   EXPECT_NE(l.plug->setup(NAN, 64, kSample64), kResultOk);
   EXPECT_NE(l.plug->setup(44100.0, -1, kSample64), kResultOk);
+  // A maximum whose buffers cannot be had (their bytes exceed what a buffer
+  // can hold), and activation after it, are refused.
+  EXPECT_EQ(l.plug->setup(96000.0, 1 << 28, kSample32), kResultFalse);
+  EXPECT_EQ(l.plug->start(), kResultFalse);
   // The earlier setup still holds: 64-bit blocks of up to 64 frames.
-  ASSERT_EQ(l.plug->start(), kResultOk);
   Buffers in = ramp(2, 64), out(2, std::vector<double>(64, 9.0));
+  l.plug->sampleSize = kSample64;
+  ASSERT_EQ(run(*l.plug, in, out, 64), kResultOk);
+  EXPECT_DOUBLE_EQ(out[1][10], in[1][10] * 0.5);
+  // A setup that succeeds lets the plug-in be activated again.
+  ASSERT_EQ(l.plug->setup(44100.0, 64, kSample64), kResultOk);
+  ASSERT_EQ(l.plug->start(), kResultOk);
+  std::fill(out[1].begin(), out[1].end(), 9.0);
   ASSERT_EQ(run(*l.plug, in, out, 64), kResultOk);
   EXPECT_DOUBLE_EQ(out[1][10], in[1][10] * 0.5);
 }
@@ -137,8 +147,9 @@ TEST(Vst3AdapterProcess, BuffersTheHostGetsWrongAreSafe)
   d.inputs = nullptr;
   EXPECT_EQ(processRaw(d), kResultOk);
 
-  // A block claiming 32-bit samples after a 64-bit setup is not read as
-  // doubles; its float outputs are silenced.
+  // A block claiming another sample size than the 64-bit setup (32-bit, or
+  // no size at all) is refused and nothing is written: its buffers are not
+  // as large as doubles would need.
   std::vector<float> f0(64, 7.0f), f1(64, 7.0f), fi(64, 0.5f);
   float* fOut[2] = {f0.data(), f1.data()};
   float* fIn[2] = {fi.data(), fi.data()};
@@ -147,14 +158,17 @@ TEST(Vst3AdapterProcess, BuffersTheHostGetsWrongAreSafe)
   fInBus.channelBuffers32 = fIn;
   fOutBus.numChannels = 2;
   fOutBus.channelBuffers32 = fOut;
-  d.symbolicSampleSize = kSample32;
   d.numInputs = 1;
   d.inputs = &fInBus;
   d.numOutputs = 1;
   d.outputs = &fOutBus;
-  EXPECT_EQ(processRaw(d), kResultOk);
-  EXPECT_EQ(f0[63], 0.0f);
-  EXPECT_EQ(f1[0], 0.0f);
+  for (int32 size : {int32(kSample32), int32(7), int32(-1)})
+  {
+    d.symbolicSampleSize = size;
+    EXPECT_EQ(processRaw(d), kInvalidArgument) << size;
+    EXPECT_EQ(std::count(f0.begin(), f0.end(), 7.0f), 64) << size;
+    EXPECT_EQ(std::count(f1.begin(), f1.end(), 7.0f), 64) << size;
+  }
 }
 
 TEST(Vst3AdapterProcess, LatencyDelaysTheBypassAndTellsTheHost)

@@ -78,6 +78,44 @@ private:
 
 } // namespace
 
+TEST(Vst3AdapterState, StreamsThatDeliverInPartsAreReadWhole)
+{
+  Loaded l(kGain);
+  ASSERT_TRUE(l.ok());
+  IComponent* c = l.plug->component;
+  ASSERT_EQ(l.plug->setup(44100.0, 32, kSample64), kResultOk);
+  std::vector<uint8_t> defaults, changed;
+  ASSERT_EQ(l.plug->getState(defaults), kResultOk);
+  Buffers in = ramp(2, 32), out(2, std::vector<double>(32));
+  ParameterChanges changes;
+  changes.add(0, 0, 0.3);
+  changes.add(1, 0, 0.7);
+  changes.add(kBypass, 0, 1.0);
+  run(*l.plug, in, out, 32, &changes);
+  ASSERT_EQ(l.plug->getState(changed), kResultOk);
+  ASSERT_NE(changed, defaults);
+
+  for (size_t chunk : {size_t(1), size_t(3), size_t(4), size_t(7)})
+  {
+    ASSERT_EQ(l.plug->setState(defaults), kResultOk);
+    PartialReadStream stream(changed, int32(chunk));
+    EXPECT_EQ(c->setState(&stream), kResultOk) << chunk;
+    std::vector<uint8_t> now;
+    ASSERT_EQ(l.plug->getState(now), kResultOk);
+    EXPECT_EQ(now, changed) << chunk;
+  }
+
+  // A value delivered only in part keeps its current value: the first 9
+  // bytes restore parameter 0 and leave every byte of parameter 1 alone.
+  ASSERT_EQ(l.plug->setState(defaults), kResultOk);
+  PartialReadStream nine(std::vector<uint8_t>(changed.begin(), changed.begin() + 9), 4);
+  EXPECT_EQ(c->setState(&nine), kResultFalse);
+  std::vector<uint8_t> now;
+  ASSERT_EQ(l.plug->getState(now), kResultOk);
+  EXPECT_TRUE(std::equal(now.begin(), now.begin() + 8, changed.begin()));
+  EXPECT_TRUE(std::equal(now.begin() + 8, now.end(), defaults.begin() + 8));
+}
+
 TEST(Vst3AdapterState, ShortStreamsAndFailedWritesAreReported)
 {
   Loaded l(kGain);
