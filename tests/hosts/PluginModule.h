@@ -13,7 +13,8 @@ namespace zqhost {
 class PluginModule
 {
 public:
-	// Null with error set when the library or one of its entries is missing.
+	// Null with error set when the library or one of its entries is missing. A path that is a
+	// folder is a bundle: the library is Contents/<arch>-win/<bundle name> inside it.
 	static std::unique_ptr<PluginModule> load (const std::string& path, std::string& error);
 	~PluginModule ();
 
@@ -22,11 +23,14 @@ public:
 	void* entry (const char* name) const;
 	// The loaded image (its module handle).
 	void* image () const { return mLibrary; }
+	// The library's path inside the bundle it was loaded from; empty when it was a bare file.
+	const std::string& bundledLibrary () const { return mBundledLibrary; }
 
 private:
 	PluginModule () = default;
 	void* mLibrary = nullptr;
 	Steinberg::IPluginFactory* mFactory = nullptr;
+	std::string mBundledLibrary;
 };
 
 } // namespace zqhost

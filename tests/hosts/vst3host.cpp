@@ -1,5 +1,7 @@
 // vst3host: loads a VST3 module and drives its effect the way a host does.
-//   vst3host info <plugin.vst3>               factory, class, buses and parameters
+//   vst3host info <plugin.vst3>               bundle or bare file, factory, class, buses and
+//                                             parameters (a bundle folder is loaded for this
+//                                             host's architecture)
 //   vst3host render <plugin.vst3> <out.wav>   a guitar-like demo through the effect
 //            [--64] [--rate <Hz>] [--block <frames>] [--seconds <s>]
 //   vst3host editor <plugin.vst3> <out.png>   opens the editor in a window of this host,
@@ -87,6 +89,10 @@ int info (const std::string& path)
 		return 1;
 	PluginInstance* plugin = e.plugin.get ();
 	IPluginFactory* factory = e.module->factory ();
+	if (e.module->bundledLibrary ().empty ())
+		std::printf ("module: not a bundle\n");
+	else
+		std::printf ("module: bundle, library %s\n", e.module->bundledLibrary ().c_str ());
 	PFactoryInfo fi;
 	factory->getFactoryInfo (&fi);
 	std::printf ("factory: vendor \"%s\" url \"%s\" email \"%s\" flags %d\n", fi.vendor, fi.url,
