@@ -1,5 +1,7 @@
 #include "tests/hosts/PluginModule.h"
 
+#include "tests/hosts/BundlePathWin.h"
+
 #include <windows.h>
 
 namespace zqhost {
@@ -16,38 +18,18 @@ static F procAs (HMODULE library, const char* name)
 	return reinterpret_cast<F> (reinterpret_cast<void (*) ()> (GetProcAddress (library, name)));
 }
 
+// The folder of a VST3 bundle that holds this architecture's library.
 #ifdef _WIN64
 static const char kBundleArchFolder[] = "x86_64-win";
 #else
 static const char kBundleArchFolder[] = "x86-win";
 #endif
 
-// The library a bundle folder holds for this architecture: a host looks in
-// Contents/<arch>-win/ for a file named as the bundle itself.
-static bool bundledLibraryOf (const std::string& bundle, std::string& library, std::string& error)
-{
-	std::string folder = bundle;
-	while (!folder.empty () && (folder.back () == '\\' || folder.back () == '/'))
-		folder.pop_back ();
-	const size_t slash = folder.find_last_of ("\\/");
-	const std::string name = slash == std::string::npos ? folder : folder.substr (slash + 1);
-	library = folder + "\\Contents\\" + kBundleArchFolder + "\\" + name;
-	const DWORD attributes = GetFileAttributesA (library.c_str ());
-	if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-	{
-		error = "invalid bundle structure: " + bundle + " holds no Contents\\" + kBundleArchFolder +
-		        "\\" + name;
-		return false;
-	}
-	return true;
-}
-
 std::unique_ptr<PluginModule> PluginModule::load (const std::string& path, std::string& error)
 {
-	std::string libraryPath = path;
-	const DWORD attributes = GetFileAttributesA (path.c_str ());
-	const bool bundle = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-	if (bundle && !bundledLibraryOf (path, libraryPath, error))
+	std::string libraryPath;
+	bool bundle = false;
+	if (!BundledLibraryPath (path, kBundleArchFolder, libraryPath, bundle, error))
 		return nullptr;
 	HMODULE library = LoadLibraryA (libraryPath.c_str ());
 	if (!library)

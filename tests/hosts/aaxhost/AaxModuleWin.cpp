@@ -1,5 +1,7 @@
 #include "AaxModule.h"
 
+#include "tests/hosts/BundlePathWin.h"
+
 #include <windows.h>
 
 namespace aaxhost {
@@ -17,10 +19,15 @@ bool Resolve (HMODULE library, const char* name, T& out, std::string& error)
 
 std::unique_ptr<AaxModule> AaxModule::Load (const std::string& path, std::string& error)
 {
-	HMODULE library = LoadLibraryA (path.c_str ());
+	// An AAX bundle holds the 32-bit Windows library in Contents\Win32.
+	std::string libraryPath;
+	bool bundle = false;
+	if (!zqhost::BundledLibraryPath (path, "Win32", libraryPath, bundle, error))
+		return nullptr;
+	HMODULE library = LoadLibraryA (libraryPath.c_str ());
 	if (!library)
 	{
-		error = "cannot load " + path + " (error " + std::to_string (GetLastError ()) + ")";
+		error = "cannot load " + libraryPath + " (error " + std::to_string (GetLastError ()) + ")";
 		return nullptr;
 	}
 	std::unique_ptr<AaxModule> module (new AaxModule);
