@@ -16,7 +16,6 @@
 #include "aax-support/AAX_CUnitDisplayDelegateDecorator.h"
 #include "aax-support/AAX_VController.h"
 #include "formats/aax/AAX_CIPlugTaperDelegate.h"
-#include "gui/IGraphics.h"
 
 namespace
 {
@@ -148,10 +147,9 @@ AaxResult IPlugAAX::UpdateParameterNormalizedValue(AaxParamID id, double value, 
   AAX_IParameter* hostParam = mRegistry.FindById(id);
   if (!hostParam)
     return kAaxErrUnknownParameter;
-  // A host value outside [0, 1] is clamped; a NaN changes nothing.
-  if (std::isnan(value))
+  // A host value outside [0, 1] is limited; a NaN changes nothing.
+  if (!IParamRecord::LimitNormalised(value))
     return kAaxSuccess;
-  value = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
 
   hostParam->UpdateNormalizedValue(value);
 
@@ -159,10 +157,7 @@ AaxResult IPlugAAX::UpdateParameterNormalizedValue(AaxParamID id, double value, 
   if (idx >= 0 && idx < NParams())
   {
     LockGuard lock(mMutex);
-    GetParam(idx)->SetFromNormalised(value);
-    if (IGraphics* graphics = GetGUI())
-      graphics->SetParameterFromPlug(idx, value, true);
-    HandleParamChange(idx, false);
+    SetParameterFromHost(idx, value);
   }
 
   const AaxResult result = mPacketQueue.SetDirty(id, true);
