@@ -5,7 +5,7 @@
 //   ZQ_API_VST3      formats/vst3/IPlugVST3.h          IPlugVST3
 //   ZQ_API_VST2      formats/vst2/IPlugVST.h           IPlugVST
 //   ZQ_API_AAX       formats/aax/IPlugAAX.h            IPlugAAX
-//   ZQ_API_HEADLESS  tests/support/IPlugHeadless.h     IPlugHeadless (tests and tools)
+//   ZQ_API_HEADLESS  formats/headless/IPlugHeadless.h  IPlugHeadless (tests and tools)
 //
 // Every adapter header also defines IPlugInstanceInfo, the per-build host
 // context the plug-in hands through unchanged (the VST2 host callback; void*
@@ -30,6 +30,6 @@ typedef IPlugVST IPlugAdapter;
 #include "formats/aax/IPlugAAX.h"
 typedef IPlugAAX IPlugAdapter;
 #else
-#include "tests/support/IPlugHeadless.h"
+#include "formats/headless/IPlugHeadless.h"
 typedef IPlugHeadless IPlugAdapter;
 #endif

@@ -1,4 +1,4 @@
-#include "tests/support/IPlugHeadless.h"
+#include "formats/headless/IPlugHeadless.h"
 
 #include <cmath>
 
