@@ -8,8 +8,9 @@
 #include "drawing/LICE_IBitmap.h"
 #include "framework/HeapBuffer.h"
 
-// The GDI font handle as the Windows headers declare it (STRICT). Native builds
-// give the struct a body of their own (tests/support/LICE_FakeFont.h).
+// The GDI font handle as the Windows headers declare it (STRICT). In native
+// builds the installed text renderer gives the struct its body
+// (drawing/LICE_TextRendererNative.h).
 struct HFONT__;
 typedef struct HFONT__* HFONT;
 
@@ -117,8 +118,8 @@ public:
   // The coverage bytes of a cached record (mWidth x mHeight), or null.
   const unsigned char* GetGlyphCoverage(const GlyphRecord* record);
 
-  // Test executables only (the plug-in libraries do not link it): fixes the
-  // result of the "Software\Wine" probe, -1 to probe again.
+  // Fixes the result of the "Software\Wine" probe, -1 to probe again, so tests
+  // reach both paths on any machine. Nothing in the plug-in calls it.
   static void PresetWineProbeForTests(int isWine);
 
 private:

@@ -1,8 +1,7 @@
 #pragma once
 // The platform text renderer behind LICE_CachedFont's glyph cache: GDI in the
-// Windows builds (drawing/LICE_TextRendererWin.cpp), a stand-in with fixed
-// shapes in native builds, which exist for unit tests only
-// (tests/support/LICE_GlyphRasterNative.cpp).
+// Windows builds (drawing/LICE_TextRendererWin.cpp), in native builds whichever
+// renderer is installed at run time (drawing/LICE_TextRendererNative.h).
 
 #include <cstdint>
 

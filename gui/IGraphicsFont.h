@@ -1,7 +1,7 @@
 #pragma once
 // The platform font behind a text style: a GDI font in the Windows builds
-// (gui/IGraphicsFontWin.cpp); native builds, which exist for unit tests only,
-// get the test renderer's stand-in font from the tests' support library.
+// (gui/IGraphicsFontWin.cpp), a font of the installed text renderer in native
+// builds (gui/IGraphicsFontNative.cpp).
 
 #include "drawing/LICE_CachedFont.h"
 #include "gui/IGuiTypes.h"

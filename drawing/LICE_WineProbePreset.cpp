@@ -1,4 +1,4 @@
-// Linked into test executables only, never into the plug-in libraries.
+// Apart from the probe, so that only the programs that preset it link it.
 #include "drawing/LICE_CachedFont.h"
 
 void LICE_CachedFont::PresetWineProbeForTests(int isWine)
