@@ -3,7 +3,7 @@
 // inside them, as a user would: keys for menus, buttons for dialogs.
 
 #include "tests/gui/WinEditorFixture.h"
-#include "tests/hosts/EditorFrameWin.h"
+#include "tests/support/GuiObjectWatchWin.h"
 
 #include <cstring>
 #include <functional>

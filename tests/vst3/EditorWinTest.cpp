@@ -6,6 +6,7 @@
 #include "tests/hosts/EditorFrameWin.h"
 #include "tests/hosts/GuitarSignal.h"
 #include "tests/hosts/QuietStdout.h"
+#include "tests/support/GuiObjectWatchWin.h"
 #include "tests/vst3/RealPluginWin.h"
 
 #include "drawing/LICE_Blit.h"
