@@ -278,3 +278,41 @@ TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
   EXPECT_EQ(host.dispatch(kEffEditClose), 1);
   DestroyWindow(parent);
 }
+
+// Text set from the host reaches the editor's knob as the value the parameter
+// takes, so a drag goes on from there: "nan" (the default, 0) as "0" does.
+TEST(Vst2Plugin, TextFromTheHostReachesTheKnobAsTheValueTaken)
+{
+  Vst2Host host(zqtest::EffectEntry());
+  AEffect* e = host.effect();
+  ASSERT_TRUE(e);
+  host.start(44100.0, 512);
+  HWND parent = NewParentWindow();
+  ASSERT_EQ(host.dispatch(kEffEditOpen, 0, 0, parent), 1);
+  HWND child = GetWindow(parent, GW_CHILD);
+  ASSERT_TRUE(child);
+  runEditorLoop(host, 100);
+
+  std::vector<float> dragged;   // the host's last automated value after each drag
+  for (const char* text : {"0", "nan"})
+  {
+    e->setParameter(e, 1, 0.5f);
+    ASSERT_EQ(host.dispatch(kEffString2Parameter, 1, 0, const_cast<char*>(text)), 1) << text;
+    EXPECT_EQ(e->getParameter(e, 1), 0.0f) << text;
+    host.clearCalls();
+    // A short drag up the Dist. Amount knob (199, 19)-(299, 119).
+    SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(249, 69));
+    SendMessageA(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(249, 60));
+    SendMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(249, 60));
+    runEditorLoop(host, 50);
+    const auto automates = host.calls(kAudioMasterAutomate);
+    ASSERT_FALSE(automates.empty()) << text;
+    dragged.push_back(automates.back().opt);
+  }
+  EXPECT_GT(dragged[0], 0.0f);
+  EXPECT_LT(dragged[0], 0.5f);
+  EXPECT_EQ(dragged[1], dragged[0]);
+
+  EXPECT_EQ(host.dispatch(kEffEditClose), 1);
+  DestroyWindow(parent);
+}
