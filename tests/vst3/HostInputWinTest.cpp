@@ -315,9 +315,9 @@ TEST(Vst3HostInput, ABlockSizeWhoseBuffersCannotBeHadIsRefused)
   EXPECT_GT(energy(out), 1.0);
 }
 
-// A full-scale square wave at the largest float, the effect fully dry-wet 0
-// and hiss off: the oversampling filters overshoot beyond the float range,
-// and float blocks saturate at the largest float instead of infinity.
+// A full-scale square wave at the largest float, Dry/Wet at 0 and hiss off:
+// the oversampling filters overshoot beyond the float range, and float
+// blocks saturate at the largest float instead of infinity.
 TEST(Vst3HostInput, FullScaleFloatInputLeavesFinite)
 {
   auto module = loadPlugin();
