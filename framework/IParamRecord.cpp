@@ -114,6 +114,14 @@ bool IParamRecord::LimitNormalised(double& normalised)
   return true;
 }
 
+double IParamRecord::LimitPlain(double plain) const
+{
+  if (std::isnan(plain)) return mDefault;
+  if (plain < mMin) return mMin;
+  if (plain > mMax) return mMax;
+  return plain;
+}
+
 void IParamRecord::SetFromNormalised(double normalised)
 {
   // Hosts send values outside [0, 1] and NaN; taken as they come, -1 would
@@ -147,7 +155,13 @@ void IParamRecord::FormatValue(double value, bool isNormalised, char* text, int 
                                bool useDisplayText) const
 {
   if (!text || textSize <= 0) return;
-  if (isNormalised) value = mMin + (mMax - mMin) * std::pow(value, mShape);
+  // A host's value is shown as the one it would set: limited to [0, 1], a
+  // NaN as the lowest.
+  if (isNormalised)
+  {
+    if (!LimitNormalised(value)) value = 0.0;
+    value = mMin + (mMax - mMin) * std::pow(value, mShape);
+  }
 
   if (useDisplayText)
   {

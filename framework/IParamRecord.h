@@ -37,13 +37,16 @@ public:
   // A host's normalised value limited to [0, 1]; false (and `normalised`
   // untouched) for a NaN, which is no value at all.
   static bool LimitNormalised(double& normalised);
+  // A plain value from a host limited to [min, max]; a NaN gives the default.
+  double LimitPlain(double plain) const;
 
   double Value() const { return mValue; }
   double GetNormalised() const { return ToNormalised(mValue); }
   double ToNormalised(double plain) const;
 
-  // Text of a value (plain, or normalised when `isNormalised`) into `text`
-  // of `textSize` bytes, through the display texts when `useDisplayText`.
+  // Text of a value (plain, or normalised when `isNormalised`: then limited as
+  // LimitNormalised does, a NaN shown as 0) into `text` of `textSize` bytes,
+  // through the display texts when `useDisplayText`.
   void FormatValue(double value, bool isNormalised, char* text, int textSize,
                    bool useDisplayText = true) const;
   void FormatCurrentValue(char* text, int textSize) const;

@@ -1,6 +1,7 @@
 // Buffer routing between the host's channel buffers and the plug-in's
 // double-precision channel tables.
 
+#include <cfloat>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,23 @@ void ClampRange(int first, int count, int size, int& begin, int& end)
   end = int(e > b ? e : b);
 }
 
+// One sample in the destination's format. A finite double beyond the float
+// range (the filters overshoot a full-scale input) saturates at the largest
+// float instead of leaving as infinity; every other value converts as it is.
+template <class Dest>
+Dest Narrow(double x)
+{
+  return Dest(x);
+}
+
+template <>
+float Narrow<float>(double x)
+{
+  if (x > double(FLT_MAX) && x <= DBL_MAX) return FLT_MAX;
+  if (x < -double(FLT_MAX) && x >= -DBL_MAX) return -FLT_MAX;
+  return float(x);
+}
+
 // Element by element, four per step, no scaling.
 template <class Src, class Dest>
 void Convert(const Src* src, Dest* dest, int n)
@@ -26,12 +44,12 @@ void Convert(const Src* src, Dest* dest, int n)
   int i = 0;
   for (; i + 4 <= n; i += 4)
   {
-    dest[i] = Dest(src[i]);
-    dest[i + 1] = Dest(src[i + 1]);
-    dest[i + 2] = Dest(src[i + 2]);
-    dest[i + 3] = Dest(src[i + 3]);
+    dest[i] = Narrow<Dest>(src[i]);
+    dest[i + 1] = Narrow<Dest>(src[i + 1]);
+    dest[i + 2] = Narrow<Dest>(src[i + 2]);
+    dest[i + 3] = Narrow<Dest>(src[i + 3]);
   }
-  for (; i < n; ++i) dest[i] = Dest(src[i]);
+  for (; i < n; ++i) dest[i] = Narrow<Dest>(src[i]);
 }
 
 void ZeroDoubles(double* p, int n)
@@ -376,7 +394,7 @@ void IPlugBase::ConvertOutputsToFloat(int offset, int nFrames, bool add)
     if (!add)
       Convert(*channel->mSlot, dest, nFrames);
     else
-      for (int f = 0; f < nFrames; ++f) dest[f] = float((*channel->mSlot)[f]) + dest[f];
+      for (int f = 0; f < nFrames; ++f) dest[f] = Narrow<float>((*channel->mSlot)[f]) + dest[f];
   }
 }
 

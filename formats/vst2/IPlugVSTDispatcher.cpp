@@ -301,11 +301,9 @@ VstIntPtr IPlugVST::StringToParameter(int index, const char* text)
     v = std::atof(copy);
     if (param->GetNegateDisplay()) v = -v;
   }
+  // The editor shows the value the parameter takes.
+  v = param->LimitPlain(v);
   if (IGraphics* graphics = GetGUI()) graphics->SetParameterFromPlug(index, v, false);
-  // A NaN passes both comparisons: it takes the default instead.
-  if (!(v == v)) v = param->GetDefault();
-  if (v < param->GetMin()) v = param->GetMin();
-  if (v > param->GetMax()) v = param->GetMax();
   param->Set(v);
   HandleParamChange(index, false);
   return 1;

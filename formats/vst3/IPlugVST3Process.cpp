@@ -16,15 +16,16 @@ tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
 {
   if (setup.symbolicSampleSize != kSample32 && setup.symbolicSampleSize != kSample64)
     return kResultFalse;
-  // A rate the filters cannot be designed for, or a negative block, is refused.
-  if (!(setup.sampleRate > 0.0) || !std::isfinite(setup.sampleRate) || setup.maxSamplesPerBlock < 0)
+  // A rate the filters cannot be designed for is refused.
+  if (!(setup.sampleRate > 0.0) || !std::isfinite(setup.sampleRate))
     return kInvalidArgument;
   try
   {
     LockGuard lock(mMutex);
-    // Buffers that cannot be had for the new maximum leave the previous
-    // setup in force; the host learns of it here and again on activation.
-    mSetupRefused = !SetBlockSize(setup.maxSamplesPerBlock);
+    // A maximum below one sample, or buffers that cannot be had for it, leave
+    // the previous setup in force; the host learns of it here and again on
+    // activation. No block could be processed under such a setup.
+    mSetupRefused = setup.maxSamplesPerBlock < 1 || !SetBlockSize(setup.maxSamplesPerBlock);
     if (mSetupRefused)
       return kResultFalse;
     mHostBypass = false;

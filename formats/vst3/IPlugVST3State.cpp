@@ -151,14 +151,8 @@ tresult PLUGIN_API IPlugVST3::getParamStringByValue(ParamID id, ParamValue value
     return kInvalidArgument;
   if (!IsFrameworkParam(id, NParams()))
     return kResultFalse;
-  // A value outside [0, 1] is shown as its nearest end.
-  double v = valueNormalized;
-  if (!(v >= 0.0))
-    v = 0.0;
-  else if (v > 1.0)
-    v = 1.0;
   char text[128];
-  GetParam(static_cast<int>(id))->FormatValue(v, true, text, sizeof(text), true);
+  GetParam(static_cast<int>(id))->FormatValue(valueNormalized, true, text, sizeof(text), true);
   vst3text::ToString128(string, text);
   return kResultOk;
 }

@@ -1,6 +1,7 @@
 #include "formats/vst3/SingleComponentEffect.h"
 
 #include "formats/vst3/Vst3Text.h"
+#include "framework/IParamRecord.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 
@@ -148,6 +149,8 @@ tresult PLUGIN_API SingleComponentEffect::getParamValueByString (ParamID id, TCh
 	ParamValue value = 0.0;
 	if (!parameter->fromString (string, value) || !std::isfinite (value))
 		return kResultFalse;
+	// A plain parameter reads its text as the normalised value itself.
+	IParamRecord::LimitNormalised (value);
 	valueNormalized = value;
 	return kResultOk;
 }

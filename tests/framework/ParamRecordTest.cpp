@@ -169,6 +169,32 @@ TEST(IParamRecord, HostValuesAreLimitedToTheUnitRangeAndNaNIsIgnored)
   EXPECT_FALSE(IParamRecord::LimitNormalised(x));
 }
 
+// What a host shows or sets is the value the parameter would take.
+TEST(IParamRecord, HostDisplaysAndPlainValuesAreLimited)
+{
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  IParamRecord p;
+  p.InitDouble("Level", 25.0, 0.0, 100.0, 0.1, "", "", 2.0);
+  struct Shown
+  {
+    double normalised;
+    const char* text;
+  };
+  // Unlimited, the squared shape showed -1 as "100.0" and 2 as "400.0".
+  const Shown shown[] = {{-1.0, "0.0"}, {-inf, "0.0"}, {2.0, "100.0"}, {inf, "100.0"},
+                         {nan, "0.0"},  {0.5, "25.0"}, {1.0, "100.0"}};
+  for (const Shown& c : shown) EXPECT_EQ(Format(p, c.normalised, true), c.text) << c.normalised;
+
+  struct Plain
+  {
+    double plain, limited;
+  };
+  const Plain plain[] = {{150.0, 100.0}, {-5.0, 0.0}, {nan, 25.0},  {-inf, 0.0},
+                         {inf, 100.0},   {33.3, 33.3}, {0.0, 0.0}};
+  for (const Plain& c : plain) EXPECT_EQ(p.LimitPlain(c.plain), c.limited) << c.plain;
+}
+
 TEST(IParamRecord, ToNormalisedClampsAndInvertsShape)
 {
   IParamRecord p;

@@ -1,9 +1,44 @@
+#include <atomic>
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "TestPlug.h"
+
+#ifdef ZQ_ALLOCATION_SEAM
+// The test binary links with malloc and realloc wrapped: large allocations
+// can be made to fail after a given number have succeeded.
+namespace test_seam {
+std::atomic<int> gLargeAllowed {-1};   // -1: every allocation is served
+const size_t kLarge = 64 * 1024;
+
+void AllowLargeAllocations(int n) { gLargeAllowed = n; }
+
+bool Refuse(size_t bytes)
+{
+  if (bytes < kLarge) return false;
+  int allowed = gLargeAllowed.load();
+  while (allowed > 0 && !gLargeAllowed.compare_exchange_weak(allowed, allowed - 1)) {}
+  return allowed == 0;
+}
+} // namespace test_seam
+
+extern "C" void* __real_malloc(size_t);
+extern "C" void* __real_realloc(void*, size_t);
+extern "C" void* __wrap_malloc(size_t bytes)
+{
+  return test_seam::Refuse(bytes) ? nullptr : __real_malloc(bytes);
+}
+extern "C" void* __wrap_realloc(void* p, size_t bytes)
+{
+  return test_seam::Refuse(bytes) ? nullptr : __real_realloc(p, bytes);
+}
+#endif
 
 namespace {
 
@@ -432,5 +467,86 @@ TEST(Routing, NullHostBuffersAreNotFollowed)
   EXPECT_EQ(plug.processedFrames, (std::vector<int>{8, 8}));
   EXPECT_EQ(plug.Out(0)->ScratchData()[0], 0.0);
 }
+
+// A finite double beyond the float range saturates at the largest float, in
+// the replacing and the adding conversion; every other value converts as it
+// is. Eleven values: the four-per-step loop and its tail.
+TEST(Routing, FloatOutputSaturatesFiniteValuesBeyondTheFloatRange)
+{
+  const double inf = std::numeric_limits<double>::infinity();
+  const float infF = std::numeric_limits<float>::infinity();
+  const double fmax = FLT_MAX;
+  struct Case
+  {
+    double out;
+    float expected;
+  };
+  const std::vector<Case> cases = {
+    {1e39, FLT_MAX},  {-1e39, -FLT_MAX}, {DBL_MAX, FLT_MAX},  {-DBL_MAX, -FLT_MAX},
+    {fmax, FLT_MAX},  {-fmax, -FLT_MAX}, {std::nextafter(fmax, inf), FLT_MAX},
+    {0.1, 0.1f},      {-1e-40, float(-1e-40)}, {inf, infF}, {-inf, -infF},
+  };
+  const int n = int(cases.size());
+  for (bool add : {false, true})
+  {
+    SCOPED_TRACE(add ? "adding" : "replacing");
+    TestPlug plug;
+    plug.SetBlockSize(n);
+    plug.process = [&](double**, double** out, int frames) {
+      for (int f = 0; f < frames; ++f) out[0][f] = out[1][f] = cases[size_t(f)].out;
+    };
+    plug.ConnectOutputChannels(0, 2, true);
+    HostBuffers<float> in(2, n), out(2, n);
+    plug.AttachInputBuffersFloat(0, 2, in.Ptrs(), n);
+    plug.AttachOutputBuffersFloat(0, 2, out.Ptrs());
+    if (add)
+      plug.ProcessBuffersAccumulating(n);
+    else
+      plug.ProcessBuffersFloat(n);
+    for (int c = 0; c < 2; ++c)
+      for (int f = 0; f < n; ++f)
+        EXPECT_EQ(out.data[size_t(c)][size_t(f)], cases[size_t(f)].expected) << c << " " << cases[size_t(f)].out;
+  }
+}
+
+#ifdef ZQ_ALLOCATION_SEAM
+// Growing scratch buffers one by one, one fails: every buffer keeps its size
+// and contents, every slot points at its channel's buffer again, and a host
+// buffer attached before stays attached.
+TEST(Routing, ABlockSizeRefusedPartWayRestoresEveryBuffer)
+{
+  const int kOld = 16, kNew = 100000;
+  for (int grown = 0; grown < 4; ++grown)
+  {
+    SCOPED_TRACE(grown);
+    TestPlug plug;
+    ASSERT_TRUE(plug.SetBlockSize(kOld));
+    plug.ConnectInputChannels(0, 2, true);
+    plug.ConnectInputChannels(1, 1, false);
+    plug.ConnectOutputChannels(0, 2, false);
+    HostBuffers<double> host(1, kOld);
+    plug.AttachInputBuffersDouble(0, 1, host.Ptrs());
+    auto scratch = [&](int i) { return i < 2 ? plug.In(i)->ScratchData() : plug.Out(i - 2)->ScratchData(); };
+    auto slot = [&](int i) { return i < 2 ? *plug.In(i)->mSlot : *plug.Out(i - 2)->mSlot; };
+    for (int i = 0; i < 4; ++i)
+      for (int f = 0; f < kOld; ++f) scratch(i)[f] = i * 100 + f;
+
+    test_seam::AllowLargeAllocations(grown);
+    EXPECT_FALSE(plug.SetBlockSize(kNew));
+    test_seam::AllowLargeAllocations(-1);
+
+    EXPECT_EQ(plug.GetBlockSize(), kOld);
+    for (int i = 0; i < 4; ++i)
+    {
+      const HeapBuffer& buffer = i < 2 ? plug.In(i)->mScratch : plug.Out(i - 2)->mScratch;
+      EXPECT_EQ(buffer.GetSize(), kOld * int(sizeof(double))) << i;
+      for (int f = 0; f < kOld; ++f) ASSERT_EQ(scratch(i)[f], i * 100 + f) << i << " " << f;
+      EXPECT_EQ(slot(i), i == 0 ? host.data[0].data() : scratch(i)) << i;
+    }
+    EXPECT_TRUE(plug.SetBlockSize(kNew));
+    EXPECT_EQ(slot(1), scratch(1));
+  }
+}
+#endif
 
 } // namespace

@@ -72,6 +72,20 @@ int info(const std::string& path)
   for (int i = 0; i < e->numPrograms; ++i)
     std::printf("program %d: \"%s\"\n", i,
                 host.text(kEffGetProgramNameIndexed, i, kVstMaxProgNameLen).c_str());
+  // Older hosts enter through "main": it has to give an effect as well.
+  auto viaMain = reinterpret_cast<Vst2Entry>(reinterpret_cast<void (*)()>(lib->symbol("main")));
+  if (!viaMain)
+  {
+    std::printf("main: missing\n");
+    return 0;
+  }
+  Vst2Host other(viaMain);
+  AEffect* m = other.effect();
+  if (m)
+    std::printf("main: magic 0x%08X id 0x%08X\n", static_cast<unsigned>(m->magic),
+                static_cast<unsigned>(m->uniqueID));
+  else
+    std::printf("main: no effect\n");
   return 0;
 }
 

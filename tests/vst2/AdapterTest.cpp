@@ -7,6 +7,7 @@
 #include "formats/vst2/Vst2Module.h"
 
 #include "tests/hosts/QuietStdout.h"
+#include "tests/support/IGraphicsHeadless.h"
 #include "tests/hosts/Vst2Host.h"
 
 #include <gtest/gtest.h>
@@ -277,6 +278,42 @@ TEST_F(Vst2Adapter, MidiInAndOut)
   key.thisKeyNumber = 61;
   EXPECT_EQ(host.dispatch(kEffGetMidiKeyName, 0, 0, &key), 0);
   EXPECT_STREQ(key.keyName, "");
+}
+
+// An editor that records the values the plug-in pushes into it.
+struct PushRecordingGraphics : IGraphicsHeadless
+{
+  using IGraphicsHeadless::IGraphicsHeadless;
+  void SetParameterFromPlug(int idx, double value, bool normalised) override
+  {
+    pushes.push_back({idx, value, normalised});
+  }
+  struct Push { int idx; double value; bool normalised; };
+  std::vector<Push> pushes;
+};
+
+// Text from the host reaches the editor as the value the parameter takes:
+// limited to its range, a NaN as the default (Gain: -24 to 24 dB, default 0,
+// shown negated).
+TEST_F(Vst2Adapter, TextValuesReachTheEditorAsTheValueTaken)
+{
+  ASSERT_TRUE(plug);
+  auto* gui = new PushRecordingGraphics(plug, 100, 100);
+  plug->AttachGraphics(gui);
+  struct Case { const char* text; double value; };
+  for (Case c : {Case {"6", -6.0}, Case {"nan", 0.0}, Case {"-100", 24.0}, Case {"100", -24.0}})
+  {
+    plug->GetParam(Vst2TestPlug::kGain)->Set(12.0);
+    gui->pushes.clear();
+    char text[16];
+    std::strcpy(text, c.text);
+    EXPECT_EQ(host.dispatch(kEffString2Parameter, Vst2TestPlug::kGain, 0, text), 1) << c.text;
+    EXPECT_EQ(plug->GetParam(Vst2TestPlug::kGain)->Value(), c.value) << c.text;
+    ASSERT_EQ(gui->pushes.size(), 1u) << c.text;
+    EXPECT_EQ(gui->pushes[0].idx, Vst2TestPlug::kGain) << c.text;
+    EXPECT_EQ(gui->pushes[0].value, c.value) << c.text;
+    EXPECT_FALSE(gui->pushes[0].normalised) << c.text;
+  }
 }
 
 TEST_F(Vst2Adapter, ParameterTextsPinsAndArrangements)

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -483,6 +484,25 @@ TEST(Vst2Effect, BadValuesAndSamplesFromTheHost)
     EXPECT_EQ(Double(&chunk[8 + 8 * static_cast<size_t>(v.index)]), v.stored) << v.index << " " << v.value;
   }
 
+  // A display of a host's value shows the value the parameter would take.
+  struct Shown
+  {
+    VstInt32 index;
+    float opt;
+    const char* text;
+  };
+  static const Shown shown[] = {
+    {1, -1.0f, "0.0"}, {1, 2.0f, "100.0"}, {1, nanF, "0.0"}, {7, -infF, "0.0"},
+    {2, 0.5f, "25.0"}, {0, 3.0f, "on"},    {0, -1.0f, "off"},
+  };
+  for (const Shown& c : shown)
+  {
+    char display[64];
+    std::memset(display, 0x7F, sizeof display);
+    EXPECT_EQ(host->dispatch(kEffVendorSpecific, 7, c.index, display, c.opt), 0xBEEF);
+    EXPECT_STREQ(display, c.text) << c.index << " " << c.opt;
+  }
+
   // A NaN or an infinity in the input never sticks: the output is finite
   // from the next sample on, in both sample sizes (hiss off, driven).
   struct Sample
@@ -548,5 +568,43 @@ TEST(Vst2Effect, SetChunkLeavesTheHandedOutChunkAlone)
     // The host may hand the very bytes back.
     EXPECT_EQ(host->dispatch(kEffSetChunk, bank ? 0 : 1, size, data), 1) << bank;
     EXPECT_EQ(GetChunk(*host, bank), copy) << bank;
+  }
+}
+
+// A full-scale square wave at the largest float, Dry/Wet 0 and hiss off: the
+// oversampling filters overshoot beyond the float range, and the float
+// callbacks, replacing and adding, saturate at the largest float instead of
+// giving infinity.
+TEST(Vst2Effect, FullScaleFloatInputLeavesFinite)
+{
+  for (bool adding : {false, true})
+  {
+    auto host = NewEffect();
+    AEffect* e = host->effect();
+    ASSERT_TRUE(e);
+    host->start(44100.0, 64);
+    e->setParameter(e, 5, 0.0f);
+    e->setParameter(e, 7, 0.0f);
+    size_t atMax = 0;
+    QuietStdout quiet;
+    for (size_t k = 0; k < 16; ++k)
+    {
+      std::vector<float> in(64), outL(64, 0.0f), outR(64, 0.0f);
+      for (size_t i = 0; i < 64; ++i)
+        in[i] = ((64 * k + i) / 8) % 2 ? -FLT_MAX : FLT_MAX;
+      float* ins[2] = {in.data(), in.data()};
+      float* outs[2] = {outL.data(), outR.data()};
+      if (adding)
+        e->process(e, ins, outs, 64);
+      else
+        e->processReplacing(e, ins, outs, 64);
+      for (const std::vector<float>* channel : {&outL, &outR})
+        for (float y : *channel)
+        {
+          ASSERT_TRUE(std::isfinite(y)) << adding << " block " << k;
+          atMax += std::fabs(y) == FLT_MAX;
+        }
+    }
+    EXPECT_GT(atMax, 0u) << adding;   // the filters did overshoot
   }
 }

@@ -278,3 +278,4 @@ TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
   EXPECT_EQ(host.dispatch(kEffEditClose), 1);
   DestroyWindow(parent);
 }
+

@@ -174,9 +174,17 @@ TEST(Vst3AdapterProcess, HostValuesOutOfRangeOrNotFinite)
     EXPECT_EQ(byString(kPreset, text, v), kResultFalse) << text;
     EXPECT_EQ(byString(kBypass, text, v), kResultFalse) << text;
   }
-  ParamValue v = -7.0;
-  EXPECT_EQ(byString(0, " 25", v), kResultOk);
-  EXPECT_EQ(v, 0.25);   // the SDK's range conversion is linear
-  EXPECT_EQ(byString(kBypass, "on", v), kResultOk);
-  EXPECT_EQ(v, 1.0);
+  // Every parameter answers a value in [0, 1]; the program parameter reads
+  // its text as the normalised value itself.
+  struct Text { ParamID id; const char* text; ParamValue value; };
+  for (Text t : {Text {0, " 25", 0.25},   // the SDK's range conversion is linear
+                 Text {0, "150", 1.0},      Text {0, "-5", 0.0},
+                 Text {kPreset, "  12  ", 1.0}, Text {kPreset, "99999999999999999999", 1.0},
+                 Text {kPreset, "1e308", 1.0},  Text {kPreset, "-1e308", 0.0},
+                 Text {kPreset, "0.25", 0.25},  Text {kBypass, "on", 1.0}})
+  {
+    ParamValue v = -7.0;
+    EXPECT_EQ(byString(t.id, t.text, v), kResultOk) << t.id << " \"" << t.text << "\"";
+    EXPECT_EQ(v, t.value) << t.id << " \"" << t.text << "\"";
+  }
 }

@@ -14,16 +14,19 @@ TEST(Vst3AdapterProcess, SetupRefusesWhatItCannotRun)
   EXPECT_EQ(l.plug->setup(48000.0, 64, 2), kResultFalse);
   EXPECT_NE(l.plug->setup(0.0, 64, kSample64), kResultOk);
   EXPECT_NE(l.plug->setup(NAN, 64, kSample64), kResultOk);
-  EXPECT_NE(l.plug->setup(44100.0, -1, kSample64), kResultOk);
-  // A maximum whose buffers cannot be had (their bytes exceed what a buffer
-  // can hold), and activation after it, are refused.
-  EXPECT_EQ(l.plug->setup(96000.0, 1 << 28, kSample32), kResultFalse);
-  EXPECT_EQ(l.plug->start(), kResultFalse);
-  // The earlier setup still holds: 64-bit blocks of up to 64 frames.
+  // A maximum below one sample, or one whose buffers cannot be had (their
+  // bytes exceed what a buffer can hold), and activation after it, are refused.
   Buffers in = ramp(2, 64), out(2, std::vector<double>(64, 9.0));
-  l.plug->sampleSize = kSample64;
-  ASSERT_EQ(run(*l.plug, in, out, 64), kResultOk);
-  EXPECT_DOUBLE_EQ(out[1][10], in[1][10] * 0.5);
+  for (int32 maxBlock : {0, -1, -64, 1 << 28})
+  {
+    EXPECT_EQ(l.plug->setup(96000.0, maxBlock, kSample32), kResultFalse) << maxBlock;
+    EXPECT_EQ(l.plug->start(), kResultFalse) << maxBlock;
+    // The earlier setup still holds: 64-bit blocks of up to 64 frames.
+    l.plug->sampleSize = kSample64;
+    std::fill(out[1].begin(), out[1].end(), 9.0);
+    ASSERT_EQ(run(*l.plug, in, out, 64), kResultOk) << maxBlock;
+    EXPECT_DOUBLE_EQ(out[1][10], in[1][10] * 0.5) << maxBlock;
+  }
   // A setup that succeeds lets the plug-in be activated again.
   ASSERT_EQ(l.plug->setup(44100.0, 64, kSample64), kResultOk);
   ASSERT_EQ(l.plug->start(), kResultOk);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -23,6 +24,7 @@ using namespace zqhost;
 namespace {
 
 const ParamID kBypass = 0x62706173;   // 'bpas'
+const ParamID kPreset = 0x70727374;   // 'prst'
 
 Buffers sine(size_t frames, size_t start)
 {
@@ -207,17 +209,30 @@ TEST(Vst3HostInput, ValuesOutsideTheRangeOrNotFinite)
     return e->getParamValueByString(id, wide, v);
   };
   for (const char* text : {"nan", "inf", "-inf", "abc", "", "1e999"})
-    for (ParamID id : {ParamID(ZentikQX40::kLevel), ParamID(ZentikQX40::kBypass), kBypass})
+    for (ParamID id : {ParamID(ZentikQX40::kLevel), ParamID(ZentikQX40::kBypass), kBypass, kPreset})
     {
       ParamValue v = -7.0;
       EXPECT_EQ(byString(id, text, v), kResultFalse) << id << " \"" << text << "\"";
       EXPECT_EQ(v, -7.0) << id << " \"" << text << "\"";
     }
-  ParamValue v = -7.0;
-  EXPECT_EQ(byString(ZentikQX40::kLevel, "50", v), kResultOk);
-  EXPECT_EQ(v, 0.5);   // the SDK's range conversion is linear
-  EXPECT_EQ(byString(ZentikQX40::kBypass, "on", v), kResultOk);
-  EXPECT_EQ(v, 1.0);
+  // Every parameter answers a value in [0, 1]; the program parameter reads
+  // its text as the normalised value itself.
+  struct Text
+  {
+    ParamID id;
+    const char* text;
+    ParamValue value;
+  };
+  for (Text t : {Text {ZentikQX40::kLevel, "50", 0.5},   // the SDK's range conversion is linear
+                 Text {ZentikQX40::kLevel, "150", 1.0}, Text {ZentikQX40::kBypass, "on", 1.0},
+                 Text {kPreset, "  12  ", 1.0},         Text {kPreset, "99999999999999999999", 1.0},
+                 Text {kPreset, "1e308", 1.0},          Text {kPreset, "-1e308", 0.0},
+                 Text {kPreset, "0.5", 0.5}})
+  {
+    ParamValue v = -7.0;
+    EXPECT_EQ(byString(t.id, t.text, v), kResultOk) << t.id << " \"" << t.text << "\"";
+    EXPECT_EQ(v, t.value) << t.id << " \"" << t.text << "\"";
+  }
 }
 
 TEST(Vst3HostInput, StateFromAStreamThatDeliversAFewBytesPerRead)
@@ -271,19 +286,25 @@ TEST(Vst3HostInput, ABlockSizeWhoseBuffersCannotBeHadIsRefused)
   Instance x(*module);
   ASSERT_TRUE(x.plug);
   ASSERT_EQ(x.plug->setup(44100.0, 256, kSample32), kResultOk);
+  // Below one sample no block could be processed.
   const int32 huge = sizeof(void*) == 8 ? (1 << 28) : (1 << 26);
-  EXPECT_EQ(x.plug->setup(48000.0, huge, kSample64), kResultFalse);
-  EXPECT_EQ(x.plug->start(), kResultFalse);
-
-  // The previous setup (32-bit, 256 frames) is still the one processed.
   QuietStdout quiet;
-  x.plug->sampleSize = kSample32;
-  ParameterChanges changes;
-  quietDriven(changes);
-  Buffers in = sine(256, 0), out(2, std::vector<double>(256));
-  ASSERT_EQ(x.plug->processBlock(in, 0, out, 0, 256, &changes), kResultOk);
-  EXPECT_GT(energy(out), 1.0);
-  EXPECT_TRUE(x.plug->guardsIntact);
+  Buffers in, out;
+  for (int32 maxBlock : {huge, 0, -1})
+  {
+    EXPECT_EQ(x.plug->setup(48000.0, maxBlock, kSample64), kResultFalse) << maxBlock;
+    EXPECT_EQ(x.plug->start(), kResultFalse) << maxBlock;
+
+    // The previous setup (32-bit, 256 frames) is still the one processed.
+    x.plug->sampleSize = kSample32;
+    ParameterChanges changes;
+    quietDriven(changes);
+    in = sine(256, 0);
+    out.assign(2, std::vector<double>(256));
+    ASSERT_EQ(x.plug->processBlock(in, 0, out, 0, 256, &changes), kResultOk) << maxBlock;
+    EXPECT_GT(energy(out), 1.0) << maxBlock;
+    EXPECT_TRUE(x.plug->guardsIntact) << maxBlock;
+  }
 
   // A setup that can be had makes the plug-in ready again.
   ASSERT_EQ(x.plug->setup(48000.0, 1024, kSample64), kResultOk);
@@ -292,4 +313,36 @@ TEST(Vst3HostInput, ABlockSizeWhoseBuffersCannotBeHadIsRefused)
   out.assign(2, std::vector<double>(1024));
   ASSERT_EQ(x.plug->processBlock(in, 0, out, 0, 1024), kResultOk);
   EXPECT_GT(energy(out), 1.0);
+}
+
+// A full-scale square wave at the largest float, Dry/Wet at 0 and hiss off:
+// the oversampling filters overshoot beyond the float range, and float
+// blocks saturate at the largest float instead of infinity.
+TEST(Vst3HostInput, FullScaleFloatInputLeavesFinite)
+{
+  auto module = loadPlugin();
+  ASSERT_TRUE(module);
+  Instance x(*module);
+  ASSERT_TRUE(x.plug);
+  ASSERT_EQ(x.plug->setup(44100.0, 64, kSample32), kResultOk);
+  ASSERT_EQ(x.plug->start(), kResultOk);
+  QuietStdout quiet;
+  ParameterChanges changes;
+  changes.add(ZentikQX40::kHiss, 0, 0.0);
+  changes.add(ZentikQX40::kDryWet, 0, 0.0);
+  size_t atMax = 0;
+  for (size_t k = 0; k < 16; ++k)
+  {
+    Buffers in(2, std::vector<double>(64)), out(2, std::vector<double>(64));
+    for (size_t i = 0; i < 64; ++i)
+      in[0][i] = in[1][i] = ((64 * k + i) / 8) % 2 ? -double(FLT_MAX) : double(FLT_MAX);
+    ASSERT_EQ(x.plug->processBlock(in, 0, out, 0, 64, k == 0 ? &changes : nullptr), kResultOk);
+    for (const auto& channel : out)
+      for (double y : channel)
+      {
+        ASSERT_TRUE(std::isfinite(y)) << "block " << k;
+        atMax += std::fabs(y) == double(FLT_MAX);
+      }
+  }
+  EXPECT_GT(atMax, 0u);   // the filters did overshoot
 }
