@@ -105,6 +105,11 @@ private:
   void ForgetWindow();
   void ShowTooltip();
   void HideTooltip();
+  // The MK_ bit of a button message's button, 0 for other messages.
+  static WPARAM ButtonOf(UINT msg);
+  // True while the button that began the press is down (by the key state
+  // keys) and its control holds the mouse.
+  bool PressHeld(WPARAM keys) const;
   // Gives the mouse back; the mouse-up that follows ends the change.
   void ReleaseOwnCapture();
   // Invalidates the whole editor (no erase).
@@ -137,4 +142,6 @@ private:
   // Set when a lost capture ended the pressed control's change: the button's
   // release, should it still reach this window, ends nothing more.
   bool mPressEnded = false;
+  // The MK_ bit of the button whose press holds a control, 0 when none.
+  WPARAM mPressButton = 0;
 };
