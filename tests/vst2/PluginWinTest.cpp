@@ -4,6 +4,7 @@
 
 #include "tests/vst2/EffectFixture.h"
 
+#include "tests/hosts/FaultWatchWin.h"
 #include "tests/hosts/GuitarSignal.h"
 #include "tests/hosts/HostClasses.h"
 #include "tests/hosts/PluginInstance.h"
@@ -11,6 +12,7 @@
 #include "tests/hosts/PluginModule.h"
 #include "tests/hosts/QuietStdout.h"
 #include "tests/hosts/Vst2Library.h"
+#include "tests/support/EditBalance.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
@@ -195,6 +197,16 @@ HWND NewParentWindow()
                          560, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
+// The begin and end notices the host got, in order.
+std::vector<EditNotice> editsOf(const Vst2Host& host)
+{
+  std::vector<EditNotice> edits;
+  for (const Vst2HostCall& c : host.calls())
+    if (c.opcode == kAudioMasterBeginEdit || c.opcode == kAudioMasterEndEdit)
+      edits.push_back({c.opcode == kAudioMasterBeginEdit ? 'b' : 'e', c.index});
+  return edits;
+}
+
 } // namespace
 
 TEST(Vst2Plugin, EditorOpensInsideTheHostWindowAndCloses)
@@ -277,4 +289,42 @@ TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
 
   EXPECT_EQ(host.dispatch(kEffEditClose), 1);
   DestroyWindow(parent);
+}
+
+// Hosts close a plug-in whose editor is still open, here in the middle of a
+// drag on Dist. Amount: the edit ends once, while the host still listens, and
+// nothing faults on the way.
+TEST(Vst2Plugin, ClosedWithItsEditorInADragTheEditEndsOnce)
+{
+  struct Case { const char* what; bool closeEditorFirst; };
+  for (Case k : {Case {"effEditClose, then effClose", true}, Case {"effClose alone", false}})
+  {
+    SCOPED_TRACE(k.what);
+    Vst2Host host(zqtest::EffectEntry());
+    ASSERT_TRUE(host.effect());
+    host.start(44100.0, 512);
+    HWND parent = NewParentWindow();
+    ASSERT_EQ(host.dispatch(kEffEditOpen, 0, 0, parent), 1);
+    HWND child = GetWindow(parent, GW_CHILD);
+    ASSERT_TRUE(child);
+    runEditorLoop(host, 50);
+    host.clearCalls();
+    SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(249, 69));
+    SendMessageA(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(249, 50));
+    ASSERT_EQ(GetCapture(), child);
+
+    FaultWatch faults;
+    ASSERT_TRUE(faults.Watching());
+    if (k.closeEditorFirst)
+      host.dispatch(kEffEditClose);
+    host.close();
+    EXPECT_EQ(faults.Faults(), 0);
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_NE(GetCapture(), child);
+    const std::vector<EditNotice> edits = editsOf(host);
+    EXPECT_TRUE(EditsBalance(edits));
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(edits[0].param, 1);
+    DestroyWindow(parent);
+  }
 }
