@@ -197,6 +197,32 @@ HWND NewParentWindow()
                          560, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
+// A started effect with its editor open in a new host window, the calls so
+// far cleared; the window goes first, then the effect.
+struct OpenEditor
+{
+  OpenEditor() : host(zqtest::EffectEntry())
+  {
+    if (!host.effect())
+      return;
+    host.start(44100.0, 512);
+    parent = NewParentWindow();
+    if (host.dispatch(kEffEditOpen, 0, 0, parent) == 1)
+      child = GetWindow(parent, GW_CHILD);
+    runEditorLoop(host, 100);
+    host.clearCalls();
+  }
+  ~OpenEditor()
+  {
+    if (parent)
+      DestroyWindow(parent);
+  }
+
+  Vst2Host host;
+  HWND parent = nullptr;
+  HWND child = nullptr;
+};
+
 // The begin and end notices the host got, in order.
 std::vector<EditNotice> editsOf(const Vst2Host& host)
 {
@@ -245,16 +271,12 @@ TEST(Vst2Plugin, EditorOpensInsideTheHostWindowAndCloses)
 
 TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
 {
-  Vst2Host host(zqtest::EffectEntry());
+  OpenEditor editor;
+  Vst2Host& host = editor.host;
   AEffect* e = host.effect();
   ASSERT_TRUE(e);
-  host.start(44100.0, 512);
-  HWND parent = NewParentWindow();
-  ASSERT_EQ(host.dispatch(kEffEditOpen, 0, 0, parent), 1);
-  HWND child = GetWindow(parent, GW_CHILD);
+  HWND child = editor.child;
   ASSERT_TRUE(child);
-  runEditorLoop(host, 100);
-  host.clearCalls();
 
   // Up the Dist. Amount knob (199, 19)-(299, 119), then a click in the bypass area.
   SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(249, 69));
@@ -288,7 +310,6 @@ TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
   EXPECT_EQ(e->getParameter(e, 0), 1.0f);
 
   EXPECT_EQ(host.dispatch(kEffEditClose), 1);
-  DestroyWindow(parent);
 }
 
 // Hosts close a plug-in whose editor is still open, here in the middle of a
@@ -300,15 +321,10 @@ TEST(Vst2Plugin, ClosedWithItsEditorInADragTheEditEndsOnce)
   for (Case k : {Case {"effEditClose, then effClose", true}, Case {"effClose alone", false}})
   {
     SCOPED_TRACE(k.what);
-    Vst2Host host(zqtest::EffectEntry());
-    ASSERT_TRUE(host.effect());
-    host.start(44100.0, 512);
-    HWND parent = NewParentWindow();
-    ASSERT_EQ(host.dispatch(kEffEditOpen, 0, 0, parent), 1);
-    HWND child = GetWindow(parent, GW_CHILD);
+    OpenEditor editor;
+    Vst2Host& host = editor.host;
+    HWND child = editor.child;
     ASSERT_TRUE(child);
-    runEditorLoop(host, 50);
-    host.clearCalls();
     SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(249, 69));
     SendMessageA(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(249, 50));
     ASSERT_EQ(GetCapture(), child);
@@ -325,6 +341,5 @@ TEST(Vst2Plugin, ClosedWithItsEditorInADragTheEditEndsOnce)
     EXPECT_TRUE(EditsBalance(edits));
     ASSERT_EQ(edits.size(), 2u);
     EXPECT_EQ(edits[0].param, 1);
-    DestroyWindow(parent);
   }
 }

@@ -691,6 +691,15 @@ LPARAM clientPoint(int x, int y)
   return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }
 
+// Presses the Tone knob's middle and drags it 20 pixels up, holding the button.
+void startToneDrag(HWND window)
+{
+  const int x0 = kToneKnob.x + 50, y0 = kToneKnob.y + 50;
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x0, y0));
+  SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, clientPoint(x0, y0 - 20));
+  EXPECT_EQ(GetCapture(), window);
+}
+
 } // namespace
 
 TEST(Vst3Editor, AMiddleClickEndsItsEditAndGivesTheMouseBack)
@@ -732,9 +741,7 @@ TEST(Vst3Editor, ALostMouseEndsTheDragAndLetsTheKnobGo)
     ASSERT_TRUE(e.view && e.window());
     e.x.handler.edits.clear();
     const int x0 = kToneKnob.x + 50, y0 = kToneKnob.y + 50;
-    SendMessageA(e.window(), WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x0, y0));
-    SendMessageA(e.window(), WM_MOUSEMOVE, MK_LBUTTON, clientPoint(x0, y0 - 20));
-    ASSERT_EQ(GetCapture(), e.window());
+    startToneDrag(e.window());
     if (k.toFrame)
       SetCapture(e.frame.hwnd());
     else
@@ -777,10 +784,7 @@ TEST(Vst3Editor, TerminatedDuringADragTheEditEndsOnce)
     ASSERT_TRUE(e.view && e.window());
     HWND window = e.window();
     e.x.handler.edits.clear();
-    const int x0 = kToneKnob.x + 50, y0 = kToneKnob.y + 50;
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x0, y0));
-    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, clientPoint(x0, y0 - 20));
-    ASSERT_EQ(GetCapture(), window);
+    startToneDrag(window);
 
     FaultWatch faults;
     ASSERT_TRUE(faults.Watching());
