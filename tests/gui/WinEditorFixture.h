@@ -222,7 +222,15 @@ protected:
 
   void Close()
   {
-    delete plug;  // deletes the editor, which closes its window
+    // Whatever the test did, the edits it began have ended once the window
+    // has gone, and the mouse is free.
+    if (gfx)
+      gfx->CloseWindow();
+    if (plug)
+      EXPECT_TRUE(EditsBalance(plug->Edits()));
+    if (child)
+      EXPECT_NE(GetCapture(), child);
+    delete plug;  // deletes the editor
     plug = nullptr;
     gfx = nullptr;
     if (parent && parent != SharedParent())
