@@ -366,7 +366,7 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     case WM_MBUTTONDOWN:
       // While one button drags a control the others are ignored, down and up:
       // the drag goes on as one edit.
-      if (PressHeld(wParam))
+      if (HeldByAnotherButton(msg, wParam))
         return 0;
       if (mShowingTooltip)
       {
@@ -388,7 +388,7 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      if (mPressButton && ButtonOf(msg) != mPressButton && PressHeld(wParam))
+      if (HeldByAnotherButton(msg, wParam))
         return 0;
       mPressButton = 0;
       ReleaseOwnCapture();
@@ -411,7 +411,7 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
       return 0;
 
     case WM_LBUTTONDBLCLK:
-      if (PressHeld(wParam))
+      if (HeldByAnotherButton(msg, wParam))
         return 0;
       mPressEnded = false;
       mPressButton = MK_LBUTTON;
@@ -463,11 +463,12 @@ WPARAM IGraphicsWin::ButtonOf(UINT msg)
   }
 }
 
-bool IGraphicsWin::PressHeld(WPARAM keys) const
+bool IGraphicsWin::HeldByAnotherButton(UINT msg, WPARAM keys) const
 {
   // The message's key state says whether the pressing button is still down;
-  // a press whose release went elsewhere holds nothing.
-  return mPressButton && (keys & mPressButton) && GetMouseCapture() >= 0;
+  // a press whose release went elsewhere holds nothing, and the same button
+  // pressed again has been released in between.
+  return mPressButton && ButtonOf(msg) != mPressButton && (keys & mPressButton) && GetMouseCapture() >= 0;
 }
 
 void IGraphicsWin::ReleaseOwnCapture()

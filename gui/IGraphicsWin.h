@@ -107,9 +107,9 @@ private:
   void HideTooltip();
   // The MK_ bit of a button message's button, 0 for other messages.
   static WPARAM ButtonOf(UINT msg);
-  // True while the button that began the press is down (by the key state
-  // keys) and its control holds the mouse.
-  bool PressHeld(WPARAM keys) const;
+  // True when msg is another button's than the one whose press holds a
+  // control, and that one is still down by the key state keys.
+  bool HeldByAnotherButton(UINT msg, WPARAM keys) const;
   // Gives the mouse back; the mouse-up that follows ends the change.
   void ReleaseOwnCapture();
   // Invalidates the whole editor (no erase).

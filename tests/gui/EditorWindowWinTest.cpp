@@ -549,6 +549,11 @@ TEST_F(EditorEditsTest, EveryEditTheMouseBeginsEndsExactlyOnce)
        Mouse(WM_MBUTTONDOWN, kGainAtX, kGainAtY, MK_MBUTTON);
        Mouse(WM_MBUTTONUP, kGainAtX, kGainAtY, 0);
      }, {{'b', A}, {'e', A}, {'b', G}, {'e', G}}},
+    {"the same button pressed again after its release went elsewhere", kApiVST2, [this] {
+       StartAmountDrag();
+       Mouse(WM_LBUTTONDOWN, kGainAtX, kGainAtY, MK_LBUTTON);
+       Mouse(WM_LBUTTONUP, kGainAtX, kGainAtY, 0);
+     }, {{'b', A}, {'e', A}, {'b', G}, {'e', G}}},
     {"a double click on a knob", kApiVST2, [this] {
        Mouse(WM_LBUTTONDOWN, kAmountX, kAmountY, MK_LBUTTON);
        Mouse(WM_LBUTTONUP, kAmountX, kAmountY, 0);
