@@ -155,7 +155,7 @@ public:
   LICE_SysBitmap* GetDrawBitmap() const { return mDrawBitmap; }
   const IRectangle& GetDrawRect() const { return mDrawRECT; }
   int GetMouseCapture() const { return mMouseCapture; }
-  // The parameter whose begin notice the mouse sent and whose end is due, -1 when none.
+  // The parameter whose edit the mouse holds open (its end notice is due), -1 when none.
   int GetMouseEditParam() const { return mEditParam; }
   // The plug-in is being destroyed: nothing more is sent to it.
   void ForgetPlug();

@@ -497,6 +497,24 @@ protected:
 TEST_F(EditorEditsTest, EveryEditTheMouseBeginsEndsExactlyOnce)
 {
   const int A = WinTestPlug::kAmount, S = WinTestPlug::kSwitch, G = WinTestPlug::kGain;
+  // The menu's own loop takes the button's release, as with a real mouse.
+  const auto menuTakesTheRelease = [this] {
+    ModalDriver driver([this] {
+      HWND menu = ModalDriver::FindThreadWindow("#32768");
+      if (!menu)
+        return false;
+      PostMessageA(child, WM_RBUTTONUP, 0, MAKELPARAM(kSwitchAtX, kSwitchAtY));
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+      return true;
+    });
+    Mouse(WM_RBUTTONDOWN, kSwitchAtX, kSwitchAtY, MK_RBUTTON);
+    EXPECT_FALSE(ModalDriver::GaveUp());
+    EXPECT_EQ(plug->GetParam(WinTestPlug::kSwitch)->Value(), 1.0);
+    // The chosen value lies inside the edit.
+    ASSERT_FALSE(plug->notes.empty());
+    EXPECT_EQ(plug->notes.back().kind, 'e');
+  };
   const std::vector<Sequence> sequences = {
     {"a drag", kApiVST2, [this] {
        StartAmountDrag();
@@ -581,24 +599,8 @@ TEST_F(EditorEditsTest, EveryEditTheMouseBeginsEndsExactlyOnce)
        Mouse(WM_RBUTTONUP, kGainAtX, kGainAtY, 0);
        EXPECT_EQ(plug->hostMenus, std::vector<int>{G});
      }, {}},
-    // The menu's own loop takes the button's release, as with a real mouse.
-    {"a right click on a switch whose menu takes the release", kApiVST2, [this] {
-       ModalDriver driver([this] {
-         HWND menu = ModalDriver::FindThreadWindow("#32768");
-         if (!menu)
-           return false;
-         PostMessageA(child, WM_RBUTTONUP, 0, MAKELPARAM(kSwitchAtX, kSwitchAtY));
-         for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
-           PostMessageA(menu, WM_KEYDOWN, key, 0);
-         return true;
-       });
-       Mouse(WM_RBUTTONDOWN, kSwitchAtX, kSwitchAtY, MK_RBUTTON);
-       EXPECT_FALSE(ModalDriver::GaveUp());
-       EXPECT_EQ(plug->GetParam(WinTestPlug::kSwitch)->Value(), 1.0);
-       // The chosen value lies inside the edit.
-       ASSERT_FALSE(plug->notes.empty());
-       EXPECT_EQ(plug->notes.back().kind, 'e');
-     }, {{'b', S}, {'e', S}}},
+    {"a right click on a switch whose menu takes the release", kApiVST2, menuTakesTheRelease, {{'b', S}, {'e', S}}},
+    {"the same in the AAX build", kApiAAX, menuTakesTheRelease, {{'b', S}, {'e', S}}},
   };
   for (const Sequence& s : sequences)
     Check(s);
