@@ -98,6 +98,9 @@ IPlugBase::IPlugBase(int nParams, const char* channelIOStr, int nPresets, const 
 
 IPlugBase::~IPlugBase()
 {
+  // The adapters close the editor while they are whole; what it still holds
+  // goes without a word to what is left of the plug-in.
+  if (mGraphics) mGraphics->ForgetPlug();
   delete mGraphics;
   mGraphics = nullptr;
   mParams.DeleteAll();

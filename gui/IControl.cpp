@@ -45,8 +45,9 @@ void IControl::SetValueFromPlug(double value)
   if (!(value == GetValue()))
   {
     SetValue(value);
-    SetDirty(false);
-    SetRedrawPending();
+    // Both at once: a redraw's clean-up between the two would leave only
+    // redraw pending, and the change undrawn.
+    RaiseDirtyBits(false, kDirtyBit | kRedrawBit);
   }
 }
 
@@ -82,12 +83,17 @@ bool IControl::IsHit(int x, int y)
 
 void IControl::SetDirty(bool push)
 {
+  RaiseDirtyBits(push, kDirtyBit);
+}
+
+void IControl::RaiseDirtyBits(bool push, int bits)
+{
   double value = GetValue();
   if (value < mClampLow)
     SetValue(value = mClampLow);
   else if (value > mClampHigh)
     SetValue(value = mClampHigh);
-  mDirtyBits.fetch_or(kDirtyBit, std::memory_order_release);
+  mDirtyBits.fetch_or(bits, std::memory_order_release);
 
   if (std::isnan(value))
   {
@@ -150,8 +156,7 @@ void IControl::SetAuxParamValueFromPlug(int auxIdx, double value)
   if (!(value == aux.mValue))
   {
     aux.mValue = value;
-    SetDirty(false);
-    SetRedrawPending();
+    RaiseDirtyBits(false, kDirtyBit | kRedrawBit);
   }
 }
 

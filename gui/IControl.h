@@ -176,6 +176,9 @@ protected:
   const char* mTooltip = nullptr;
 
 private:
+  // SetDirty's work, raising bits (dirty, and redraw pending with it) in one step.
+  void RaiseDirtyBits(bool push, int bits);
+
   // The last value that was not NaN, which SetDirty falls back to.
   std::atomic<double> mLastGoodValue{0.0};
 

@@ -176,6 +176,8 @@ void IGraphics::PromptUserInput(IControl* control, IParamRecord* param, IRectang
 
 void IGraphics::Resize(int width, int height)
 {
+  // The edited control is about to go.
+  EndMouseEdit();
   {
     // The audio thread may be writing meter values into the old controls.
     std::unique_lock<std::recursive_mutex> lock;
@@ -383,6 +385,9 @@ int IGraphics::GetMouseControlIdx(int x, int y, bool moWhenGreyed)
 
 void IGraphics::OnMouseDown(int x, int y, const IMouseState& mouse)
 {
+  // A press that begins while another one's edit is open ends that edit
+  // first: the host never sees two open at once.
+  EndMouseEdit();
   ReleaseMouseCapture();
   const int idx = GetMouseControlIdx(x, y);
   if (idx < 0) return;
@@ -393,49 +398,86 @@ void IGraphics::OnMouseDown(int x, int y, const IMouseState& mouse)
   const int paramIdx = c->ParamIdx();
   if (mPlug && mPlug->GetApiKind() == kApiVST3 && mouse.mRightButton && paramIdx >= 0)
   {
-    // The host's own parameter menu instead of an edit. The mouse-up that
-    // follows still sends an end notice without a begin; kept as shipped.
+    // The host's own parameter menu instead of an edit: nothing begins, so
+    // the mouse-up that follows ends nothing.
     ReleaseMouseCapture();
     mPlug->PopupHostParamMenu(paramIdx, x, y);
     return;
   }
   // A click the host takes is the host's: no change begins and the control
-  // sees nothing, but the capture stays so the mouse-up still ends the change.
-  if (mHostView && paramIdx >= 0 && mHostView->OfferParamMouseDown(paramIdx, mouse)) return;
-  if (mPlug && paramIdx >= 0) mPlug->BeginInformHostOfParamChange(paramIdx);
+  // sees nothing, but the capture stays and the mouse-up still ends the
+  // change the host holds.
+  if (mHostView && paramIdx >= 0 && mHostView->OfferParamMouseDown(paramIdx, mouse))
+  {
+    mEditParam = paramIdx;
+    return;
+  }
+  BeginMouseEdit(paramIdx);
   c->OnMouseDown(x, y, mouse);
+  // The press gave the mouse up (a popup menu's loop takes the button's
+  // release): its edit ends here, after the value it chose.
+  if (mMouseCapture != idx) EndMouseEdit();
 }
 
 void IGraphics::OnMouseUp(int x, int y, const IMouseState& mouse)
 {
   const int idx = mMouseCapture >= 0 ? mMouseCapture : GetMouseControlIdx(x, y);
   ReleaseMouseCapture();
-  IControl* c = GetControl(idx);
-  if (!c) return;
-  c->OnMouseUp(x, y, mouse);
-  if (mPlug && c->ParamIdx() >= 0) mPlug->EndInformHostOfParamChange(c->ParamIdx());
+  if (IControl* c = GetControl(idx)) c->OnMouseUp(x, y, mouse);
+  EndMouseEdit();
 }
 
 void IGraphics::OnMouseCaptureLost()
 {
-  if (mMouseCapture >= 0) OnMouseUp(mMouseX, mMouseY, IMouseState());
+  if (mMouseCapture >= 0)
+    OnMouseUp(mMouseX, mMouseY, IMouseState());
+  else
+    EndMouseEdit();
+}
+
+void IGraphics::BeginMouseEdit(int paramIdx)
+{
+  EndMouseEdit();
+  if (!mPlug || paramIdx < 0) return;
+  mEditParam = paramIdx;
+  mPlug->BeginInformHostOfParamChange(paramIdx);
+}
+
+void IGraphics::EndMouseEdit()
+{
+  const int paramIdx = mEditParam;
+  mEditParam = -1;
+  if (mPlug && paramIdx >= 0) mPlug->EndInformHostOfParamChange(paramIdx);
+}
+
+void IGraphics::ForgetPlug()
+{
+  mEditParam = -1;
+  mPlug = nullptr;
 }
 
 bool IGraphics::OnMouseDblClick(int x, int y, const IMouseState& mouse)
 {
+  EndMouseEdit();
   ReleaseMouseCapture();
   const int idx = GetMouseControlIdx(x, y);
   if (idx < 0) return false;
   IControl* c = GetControl(idx);
+  BeginMouseEdit(c->ParamIdx());
   if (c->GetDblAsSingleClick())
   {
+    // A press like any other: its mouse-up ends the edit.
     mMouseCapture = idx;
     mMouseX = x;
     mMouseY = y;
     c->OnMouseDown(x, y, mouse);
-    return true;
+    if (mMouseCapture == idx) return true;
+    EndMouseEdit();
+    return false;
   }
+  // The reset is a whole edit of its own; the button's release ends nothing.
   c->OnMouseDblClick(x, y, mouse);
+  EndMouseEdit();
   return false;
 }
 

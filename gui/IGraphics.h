@@ -132,8 +132,9 @@ public:
 
   void OnMouseDown(int x, int y, const IMouseState& mouse);
   void OnMouseUp(int x, int y, const IMouseState& mouse);
-  // The window lost the mouse to another window while a control held it: the
-  // control's change ends as its mouse-up would have ended it.
+  // The window lost the mouse to another window, or went away, or the host's
+  // connection is about to go, while a control held it: the control's change
+  // ends as its mouse-up would have ended it.
   void OnMouseCaptureLost();
   bool OnMouseOver(int x, int y, const IMouseState& mouse);
   void OnMouseOut();
@@ -154,6 +155,10 @@ public:
   LICE_SysBitmap* GetDrawBitmap() const { return mDrawBitmap; }
   const IRectangle& GetDrawRect() const { return mDrawRECT; }
   int GetMouseCapture() const { return mMouseCapture; }
+  // The parameter whose edit the mouse holds open (its end notice is due), -1 when none.
+  int GetMouseEditParam() const { return mEditParam; }
+  // The plug-in is being destroyed: nothing more is sent to it.
+  void ForgetPlug();
   // The host's container, while a format adapter has set one; not owned.
   void SetHostView(IHostView* view) { mHostView = view; }
   IHostView* GetHostView() const { return mHostView; }
@@ -183,6 +188,10 @@ public:
 protected:
   // Clears the capture and the last mouse position.
   void ReleaseMouseCapture();
+  // Every begin notice the mouse sends is followed by exactly one end: these
+  // two are the only senders, and an edit still open ends before a new one.
+  void BeginMouseEdit(int paramIdx);
+  void EndMouseEdit();
 
   std::mutex mLock;                     // the context's own lock; no operation takes it
   PointerList<IControl> mControls;      // owned; drawn from index 0 up
@@ -197,6 +206,7 @@ protected:
   int mHeight;
   int mFPS;
   int mMouseCapture = -1;
+  int mEditParam = -1;                     // the mouse's open edit, -1 when none
   int mMouseOver = -1;
   int mMouseX = 0;
   int mMouseY = 0;

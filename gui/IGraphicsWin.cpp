@@ -205,8 +205,11 @@ void IGraphicsWin::ForgetWindow()
   mShowingTooltip = false;
   mTooltipIdx = -1;
   mPlugWnd = nullptr;
-  // No control keeps the mouse across windows.
+  // No control keeps the mouse across windows, and no edit outlives the
+  // window (destroyed with its parent, no capture change comes first).
+  OnMouseCaptureLost();
   ReleaseMouseCapture();
+  mPressButton = 0;
   if (sWndCount > 0)
     --sWndCount;
 }
@@ -361,6 +364,10 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+      // While one button drags a control the others are ignored, down and up:
+      // the drag goes on as one edit.
+      if (HeldByAnotherButton(msg, wParam))
+        return 0;
       if (mShowingTooltip)
       {
         HideTooltip();
@@ -372,6 +379,7 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
         return 0;
       }
       mPressEnded = false;
+      mPressButton = ButtonOf(msg);
       SetFocus(hWnd);
       SetCapture(hWnd);
       OnMouseDown(MouseX(lParam), MouseY(lParam), MouseState(wParam));
@@ -380,6 +388,9 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
+      if (HeldByAnotherButton(msg, wParam))
+        return 0;
+      mPressButton = 0;
       ReleaseOwnCapture();
       if (mPressEnded)
       {
@@ -400,7 +411,10 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
       return 0;
 
     case WM_LBUTTONDBLCLK:
+      if (HeldByAnotherButton(msg, wParam))
+        return 0;
       mPressEnded = false;
+      mPressButton = MK_LBUTTON;
       if (OnMouseDblClick(MouseX(lParam), MouseY(lParam), MouseState(wParam)))
         SetCapture(hWnd);
       return 0;
@@ -436,6 +450,25 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     default:
       return DefWindowProcA(hWnd, msg, wParam, lParam);
   }
+}
+
+WPARAM IGraphicsWin::ButtonOf(UINT msg)
+{
+  switch (msg)
+  {
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return MK_LBUTTON;
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MK_RBUTTON;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return MK_MBUTTON;
+    default: return 0;
+  }
+}
+
+bool IGraphicsWin::HeldByAnotherButton(UINT msg, WPARAM keys) const
+{
+  // The message's key state says whether the pressing button is still down;
+  // a press whose release went elsewhere holds nothing, and the same button
+  // pressed again has been released in between.
+  return mPressButton && ButtonOf(msg) != mPressButton && (keys & mPressButton) && GetMouseCapture() >= 0;
 }
 
 void IGraphicsWin::ReleaseOwnCapture()

@@ -105,6 +105,11 @@ private:
   void ForgetWindow();
   void ShowTooltip();
   void HideTooltip();
+  // The MK_ bit of a button message's button, 0 for other messages.
+  static WPARAM ButtonOf(UINT msg);
+  // True when msg is another button's than the one whose press holds a
+  // control, and that one is still down by the key state keys.
+  bool HeldByAnotherButton(UINT msg, WPARAM keys) const;
   // Gives the mouse back; the mouse-up that follows ends the change.
   void ReleaseOwnCapture();
   // Invalidates the whole editor (no erase).
@@ -137,4 +142,6 @@ private:
   // Set when a lost capture ended the pressed control's change: the button's
   // release, should it still reach this window, ends nothing more.
   bool mPressEnded = false;
+  // The MK_ bit of the button whose press holds a control, 0 when none.
+  WPARAM mPressButton = 0;
 };

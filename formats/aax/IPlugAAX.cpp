@@ -29,7 +29,17 @@ IPlugAAX::IPlugAAX(IPlugInstanceInfo /*instanceInfo*/, int nParams, const char* 
   SetHost("ProTools", vendorVersion);
 }
 
-IPlugAAX::~IPlugAAX() = default;
+IPlugAAX::~IPlugAAX()
+{
+  CloseEditor();
+}
+
+void IPlugAAX::CloseEditor()
+{
+  // The editor's open edit ends while the host connection still takes it.
+  if (IGraphics* graphics = GetGUI())
+    graphics->CloseWindow();
+}
 
 void IPlugAAX::BeginInformHostOfParamChange(int paramIdx)
 {

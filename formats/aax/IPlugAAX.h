@@ -59,6 +59,9 @@ public:
   uint32_t ChunkID() const { return static_cast<uint32_t>(GetUniqueID()); }
 
 private:
+  // Closes the editor window (sending its open edit's end) while the host
+  // connection is whole.
+  void CloseEditor();
   // Serialises the framework state for the chunk ID; false for another ID or
   // when the state cannot be produced. The state functions lock, but they are
   // not const.

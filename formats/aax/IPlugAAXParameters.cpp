@@ -97,6 +97,7 @@ AaxResult IPlugAAX::InitializeEffect(IACFUnknown* hostUnknown)
 
 AaxResult IPlugAAX::UninitializeEffect()
 {
+  CloseEditor();
   LockGuard lock(mMutex);
   return AAX_CIPlugParameters::UninitializeEffect();
 }

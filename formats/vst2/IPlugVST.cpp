@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "framework/Trace.h"
+#include "gui/IGraphics.h"
 
 IPlugVST::IPlugVST(IPlugInstanceInfo instanceInfo, int nParams, const char* channelIOStr,
                    int nPresets, const char* effectName, const char* productName,
@@ -51,6 +52,10 @@ IPlugVST::IPlugVST(IPlugInstanceInfo instanceInfo, int nParams, const char* chan
 
 IPlugVST::~IPlugVST()
 {
+  // Hosts close a plug-in without closing its editor first: the editor's open
+  // edit ends while the host callback still takes it.
+  if (IGraphics* graphics = GetGUI())
+    graphics->CloseWindow();
   mProgramChunk.Clear();
   mBankChunk.Clear();
 }

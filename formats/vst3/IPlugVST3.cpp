@@ -2,6 +2,7 @@
 
 #include "formats/vst3/IPlugVST3View.h"
 #include "formats/vst3/Vst3Text.h"
+#include "gui/IGraphics.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivstcontextmenu.h"
@@ -265,6 +266,10 @@ tresult PLUGIN_API IPlugVST3::terminate()
 {
   try
   {
+    // A view still attached closes its window while the host's handler can
+    // still take the end of an open edit.
+    if (mWindowView)
+      mWindowView->CloseOwnWindow();
     mViews.Empty();   // the views are the host's to release
     return SingleComponentEffect::terminate();
   }
@@ -272,6 +277,14 @@ tresult PLUGIN_API IPlugVST3::terminate()
   {
     return kInternalError;
   }
+}
+
+tresult PLUGIN_API IPlugVST3::setComponentHandler(IComponentHandler* handler)
+{
+  if (handler != getComponentHandler())
+    if (IGraphics* graphics = GetGUI())
+      graphics->OnMouseCaptureLost();
+  return SingleComponentEffect::setComponentHandler(handler);
 }
 
 AudioBus* IPlugVST3::AudioBusAt(BusList& list, int index)

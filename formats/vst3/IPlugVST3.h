@@ -53,6 +53,8 @@ public:
   //---IPluginBase
   tresult PLUGIN_API initialize(FUnknown* context) SMTG_OVERRIDE;
   tresult PLUGIN_API terminate() SMTG_OVERRIDE;
+  // An edit the mouse holds ends with the handler that saw it begin.
+  tresult PLUGIN_API setComponentHandler(Steinberg::Vst::IComponentHandler* handler) SMTG_OVERRIDE;
 
   //---IAudioProcessor
   tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,

@@ -28,10 +28,10 @@ public:
   // through onSize. False when the host gave no frame.
   bool RequestResize(int width, int height);
 
-private:
   // Closes the editor window when this view is the one showing it.
   void CloseOwnWindow();
 
+private:
   IPlugVST3* mPlug;
   bool mExpectingNewSize = false;
   // Between a successful attached and removed (or destruction).

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "aax-support/interfaces/AcfIds.h"
+#include "tests/hosts/FaultWatchWin.h"
 
 using aaxtest::PluginHost;
 
@@ -120,5 +121,42 @@ TEST_F (AaxEditor, BackgroundClicksAreNotOffered)
 	EXPECT_EQ (Logged ("ViewContainer.OfferParameterMouseDown"), 0u);
 	EXPECT_EQ (Logged ("Automation.Post"), 0u);
 }
+
+// The host tears the plug-in down while its editor is in a drag on Level, the
+// editor or the effect first: the gesture's touch ends with one release, sent
+// while the host still listens, and nothing faults.
+class AaxEditorTeardown : public AaxEditor, public testing::WithParamInterface<bool>
+{
+};
+
+TEST_P (AaxEditorTeardown, DuringADragTheGestureEndsOnce)
+{
+	const bool effectFirst = GetParam ();
+	Mouse (WM_LBUTTONDOWN, MK_LBUTTON, kLevelX, kLevelY);
+	Mouse (WM_MOUSEMOVE, MK_LBUTTON, kLevelX, kLevelY - 30);
+	ASSERT_EQ (GetCapture (), mEditor);
+
+	FaultWatch faults;
+	ASSERT_TRUE (faults.Watching ());
+	if (effectFirst)
+		mPlug.ReleaseEffect ();
+	mGui->Release ();
+	mGui = nullptr;
+	if (!effectFirst)
+		mPlug.ReleaseEffect ();
+	EXPECT_EQ (faults.Faults (), 0);
+	EXPECT_FALSE (IsWindow (mEditor));
+	EXPECT_NE (GetCapture (), mEditor);
+	EXPECT_EQ (Logged ("Automation.PostTouchRequest(4)"), Logged ("Automation.PostReleaseRequest(4)"));
+	const std::vector<std::string> calls = Host ().Log ().CallsStartingWith ("Automation.Post");
+	ASSERT_FALSE (calls.empty ());
+	EXPECT_EQ (calls.front (), "Automation.PostTouchRequest(4)");
+	EXPECT_EQ (calls.back (), "Automation.PostReleaseRequest(4)");
+}
+
+INSTANTIATE_TEST_SUITE_P (ReleaseOrders, AaxEditorTeardown, testing::Values (false, true),
+                          [] (const testing::TestParamInfo<bool>& info) {
+	                          return std::string (info.param ? "EffectFirst" : "EditorFirst");
+                          });
 
 } // namespace

@@ -299,36 +299,52 @@ namespace
   }
 }
 
-// The audio thread hides and shows a control (Ultra Mode's LED) while the
-// editor's redraw cleans it up. Each round one Hide meets one SetClean as
-// closely as two threads can, and the control must still be due for drawing
-// afterwards, whichever of the two ran first.
-TEST(ControlThreads, AHideDuringTheRedrawsCleanUpIsNeverLost)
+// The audio thread changes a control (Ultra Mode's LED shown and hidden, a
+// value or an aux value pushed) while the editor's redraw cleans it up. Each
+// round one change meets one SetClean as closely as two threads can, and the
+// control must still be due for drawing afterwards, whichever ran first.
+TEST(ControlThreads, AChangeDuringTheRedrawsCleanUpIsNeverLost)
 {
-  CountingControl led(nullptr, IRectangle(0, 0, 16, 16));
-  const int kRounds = 50000;
-  std::atomic<int> go{0}, hidden{0};
-  std::thread audio([&] {
+  struct Change
+  {
+    const char* what;
+    void (*change)(IControl& c, bool on);
+  };
+  const Change changes[] = {
+    {"Hide", [](IControl& c, bool on) { c.Hide(on); }},
+    {"SetValueFromPlug", [](IControl& c, bool on) { c.SetValueFromPlug(on ? 1.0 : 0.0); }},
+    {"SetAuxParamValueFromPlug", [](IControl& c, bool on) { c.SetAuxParamValueFromPlug(0, on ? 1.0 : 0.0); }},
+  };
+  for (const Change& k : changes)
+  {
+    SCOPED_TRACE(k.what);
+    CountingControl led(nullptr, IRectangle(0, 0, 16, 16));
+    led.SetValueFromPlug(0.5);  // the default: later pushes are changes
+    ASSERT_EQ(led.AddAuxParam(1), 0);
+    const int kRounds = 200000;
+    std::atomic<int> go{0}, changed{0};
+    std::thread audio([&] {
+      for (int r = 1; r <= kRounds; ++r)
+      {
+        WaitFor(go, r);
+        k.change(led, (r & 1) != 0);
+        changed.store(r, std::memory_order_release);
+      }
+    });
+    int lost = 0;
     for (int r = 1; r <= kRounds; ++r)
     {
-      WaitFor(go, r);
-      led.Hide((r & 1) != 0);
-      hidden.store(r, std::memory_order_release);
+      led.SetClean();
+      led.SetClean();  // drawn twice: nothing due
+      go.store(r, std::memory_order_release);
+      // A delay that changes each round sweeps the clean-up across the moment
+      // the other thread's change lands.
+      for (volatile int d = r % 200; d > 0; --d) {}
+      led.SetClean();
+      WaitFor(changed, r);
+      lost += led.IsDirty() ? 0 : 1;
     }
-  });
-  int lost = 0;
-  for (int r = 1; r <= kRounds; ++r)
-  {
-    led.SetClean();
-    led.SetClean();  // drawn twice: nothing due
-    go.store(r, std::memory_order_release);
-    // A delay that changes each round sweeps the clean-up across the moment
-    // the other thread's Hide lands.
-    for (volatile int d = r % 200; d > 0; --d) {}
-    led.SetClean();
-    WaitFor(hidden, r);
-    lost += led.IsDirty() ? 0 : 1;
+    audio.join();
+    EXPECT_EQ(lost, 0) << "of " << kRounds << " rounds";
   }
-  audio.join();
-  EXPECT_EQ(lost, 0) << "of " << kRounds << " rounds";
 }

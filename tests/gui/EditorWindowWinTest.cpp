@@ -444,3 +444,164 @@ TEST(WinEditorTooltips, TheHoveredControlsTooltipIsShownAndHidden)
   gfx->CloseWindow();
   EXPECT_FALSE(IsWindow(tooltip));
 }
+
+namespace {
+
+// Mouse and window sequences on the editor, each with the begin (b) and end
+// (e) notices it must send; every one keeps the edit rule and leaves no
+// capture behind.
+class EditorEditsTest : public WinEditorTest
+{
+protected:
+  struct Sequence
+  {
+    const char* what;
+    ApiKind api;
+    std::function<void()> run;
+    std::vector<EditNotice> edits;
+  };
+
+  static constexpr int kAmountX = layout::kKnobX + 50, kAmountY = layout::kKnobY + 50;
+  static constexpr int kSwitchAtX = layout::kSwitchX + 10, kSwitchAtY = layout::kSwitchY + 5;
+  static constexpr int kGainAtX = layout::kGainX + 16, kGainAtY = layout::kGainY + 16;
+  static constexpr int kEmptyX = 200, kEmptyY = 200;
+
+  void StartAmountDrag()
+  {
+    Mouse(WM_LBUTTONDOWN, kAmountX, kAmountY, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, kAmountX, kAmountY - 20, MK_LBUTTON);
+  }
+
+  void Check(const Sequence& s)
+  {
+    SCOPED_TRACE(s.what);
+    Close();
+    Open(s.api);
+    s.run();
+    Pump();
+    std::string want, got;
+    for (const EditNotice& n : s.edits)
+      want += std::string(1, n.kind) + std::to_string(n.param) + " ";
+    for (const EditNotice& n : plug->Edits())
+      got += std::string(1, n.kind) + std::to_string(n.param) + " ";
+    EXPECT_EQ(got, want);
+    EXPECT_TRUE(EditsBalance(plug->Edits()));
+    EXPECT_NE(GetCapture(), child);
+    EXPECT_EQ(gfx->GetMouseCapture(), -1);
+    EXPECT_EQ(gfx->GetMouseEditParam(), -1);
+  }
+};
+
+} // namespace
+
+TEST_F(EditorEditsTest, EveryEditTheMouseBeginsEndsExactlyOnce)
+{
+  const int A = WinTestPlug::kAmount, S = WinTestPlug::kSwitch, G = WinTestPlug::kGain;
+  // The menu's own loop takes the button's release, as with a real mouse.
+  const auto menuTakesTheRelease = [this] {
+    ModalDriver driver([this] {
+      HWND menu = ModalDriver::FindThreadWindow("#32768");
+      if (!menu)
+        return false;
+      PostMessageA(child, WM_RBUTTONUP, 0, MAKELPARAM(kSwitchAtX, kSwitchAtY));
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+      return true;
+    });
+    Mouse(WM_RBUTTONDOWN, kSwitchAtX, kSwitchAtY, MK_RBUTTON);
+    EXPECT_FALSE(ModalDriver::GaveUp());
+    EXPECT_EQ(plug->GetParam(WinTestPlug::kSwitch)->Value(), 1.0);
+    // The chosen value lies inside the edit.
+    ASSERT_FALSE(plug->notes.empty());
+    EXPECT_EQ(plug->notes.back().kind, 'e');
+  };
+  const std::vector<Sequence> sequences = {
+    {"a drag", kApiVST2, [this] {
+       StartAmountDrag();
+       Mouse(WM_LBUTTONUP, kAmountX, kAmountY - 20, 0);
+     }, {{'b', A}, {'e', A}}},
+    {"the editor closed during a drag", kApiVST2, [this] {
+       StartAmountDrag();
+       gfx->CloseWindow();
+     }, {{'b', A}, {'e', A}}},
+    {"the window destroyed with its parent during a drag", kApiVST2, [this] {
+       gfx->CloseWindow();
+       HWND frame = CreateWindowExA(0, "ZqTestHostFrame", "", WS_CHILD | WS_VISIBLE, 0, 0, kW, kH, parent,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+       child = static_cast<HWND>(gfx->OpenWindow(frame));
+       ASSERT_NE(child, nullptr);
+       StartAmountDrag();
+       DestroyWindow(frame);
+       EXPECT_FALSE(gfx->WindowIsOpen());
+     }, {{'b', A}, {'e', A}}},
+    {"resized during a drag", kApiVST2, [this] {
+       StartAmountDrag();
+       gfx->Resize(kW + 10, kH);
+       Mouse(WM_LBUTTONUP, kAmountX, kAmountY - 20, 0);
+     }, {{'b', A}, {'e', A}}},
+    {"the mouse taken by the host's window during a drag", kApiVST2, [this] {
+       StartAmountDrag();
+       SetCapture(parent);
+       ReleaseCapture();
+       Mouse(WM_LBUTTONUP, kAmountX, kAmountY - 20, 0);
+     }, {{'b', A}, {'e', A}}},
+    // The held button keeps its drag; the others are ignored, down and up.
+    {"a middle click on another knob during a drag", kApiVST2, [this] {
+       StartAmountDrag();
+       Mouse(WM_MBUTTONDOWN, kGainAtX, kGainAtY, MK_LBUTTON | MK_MBUTTON);
+       Mouse(WM_MBUTTONUP, kGainAtX, kGainAtY, MK_LBUTTON);
+       Mouse(WM_MOUSEMOVE, kAmountX, kAmountY - 40, MK_LBUTTON);
+       Mouse(WM_LBUTTONUP, kEmptyX, kEmptyY, 0);
+       EXPECT_NEAR(plug->GetParam(WinTestPlug::kAmount)->Value(), 0.6, 1e-9);
+     }, {{'b', A}, {'e', A}}},
+    {"a right click on another knob during a drag", kApiVST2, [this] {
+       StartAmountDrag();
+       Mouse(WM_RBUTTONDOWN, kGainAtX, kGainAtY, MK_LBUTTON | MK_RBUTTON);
+       Mouse(WM_RBUTTONUP, kGainAtX, kGainAtY, MK_LBUTTON);
+       EXPECT_EQ(gfx->GetTextEntryWindow(), nullptr);
+       Mouse(WM_LBUTTONUP, kEmptyX, kEmptyY, 0);
+     }, {{'b', A}, {'e', A}}},
+    // A press whose release never came here: the next press ends its edit.
+    {"a second press after a release that went elsewhere", kApiVST2, [this] {
+       StartAmountDrag();
+       Mouse(WM_MBUTTONDOWN, kGainAtX, kGainAtY, MK_MBUTTON);
+       Mouse(WM_MBUTTONUP, kGainAtX, kGainAtY, 0);
+     }, {{'b', A}, {'e', A}, {'b', G}, {'e', G}}},
+    {"the same button pressed again after its release went elsewhere", kApiVST2, [this] {
+       StartAmountDrag();
+       Mouse(WM_LBUTTONDOWN, kGainAtX, kGainAtY, MK_LBUTTON);
+       Mouse(WM_LBUTTONUP, kGainAtX, kGainAtY, 0);
+     }, {{'b', A}, {'e', A}, {'b', G}, {'e', G}}},
+    {"a double click on a knob", kApiVST2, [this] {
+       Mouse(WM_LBUTTONDOWN, kAmountX, kAmountY, MK_LBUTTON);
+       Mouse(WM_LBUTTONUP, kAmountX, kAmountY, 0);
+       Mouse(WM_LBUTTONDBLCLK, kAmountX, kAmountY, MK_LBUTTON);
+       Mouse(WM_LBUTTONUP, kAmountX, kAmountY, 0);
+     }, {{'b', A}, {'e', A}, {'b', A}, {'e', A}}},
+    {"a double click on a switch", kApiVST2, [this] {
+       Mouse(WM_LBUTTONDOWN, kSwitchAtX, kSwitchAtY, MK_LBUTTON);
+       Mouse(WM_LBUTTONUP, kSwitchAtX, kSwitchAtY, 0);
+       Mouse(WM_LBUTTONDBLCLK, kSwitchAtX, kSwitchAtY, MK_LBUTTON);
+       Mouse(WM_LBUTTONUP, kSwitchAtX, kSwitchAtY, 0);
+       EXPECT_EQ(plug->GetParam(WinTestPlug::kSwitch)->Value(), 0.0);
+     }, {{'b', S}, {'e', S}, {'b', S}, {'e', S}}},
+    {"a click that commits an idle text entry", kApiVST2, [this] {
+       Mouse(WM_RBUTTONDOWN, kGainAtX, kGainAtY, MK_RBUTTON);
+       Mouse(WM_RBUTTONUP, kGainAtX, kGainAtY, 0);
+       ASSERT_NE(gfx->GetTextEntryWindow(), nullptr);
+       Mouse(WM_LBUTTONDOWN, kAmountX, kAmountY, MK_LBUTTON);
+       Mouse(WM_LBUTTONUP, kAmountX, kAmountY, 0);
+       Tick();
+       EXPECT_EQ(gfx->GetTextEntryWindow(), nullptr);
+     }, {{'b', G}, {'e', G}}},
+    {"a right click the host answers with its parameter menu", kApiVST3, [this] {
+       Mouse(WM_RBUTTONDOWN, kGainAtX, kGainAtY, MK_RBUTTON);
+       Mouse(WM_RBUTTONUP, kGainAtX, kGainAtY, 0);
+       EXPECT_EQ(plug->hostMenus, std::vector<int>{G});
+     }, {}},
+    {"a right click on a switch whose menu takes the release", kApiVST2, menuTakesTheRelease, {{'b', S}, {'e', S}}},
+    {"the same in the AAX build", kApiAAX, menuTakesTheRelease, {{'b', S}, {'e', S}}},
+  };
+  for (const Sequence& s : sequences)
+    Check(s);
+}

@@ -125,7 +125,7 @@ TEST_F(Graphics, LeftClickBracketsTheEdit)
 }
 
 // VST3: a right click on a bound control opens the host's menu and begins no
-// edit; the following mouse-up still sends the end notice (as shipped).
+// edit, so the following mouse-up ends none.
 TEST_F(Graphics, RightClickOpensTheHostMenuInVST3)
 {
   Add(IRectangle(0, 0, 100, 100));
@@ -135,7 +135,7 @@ TEST_F(Graphics, RightClickOpensTheHostMenuInVST3)
   EXPECT_EQ(graphics->GetMouseX(), -1);
   graphics->OnMouseUp(20, 20, kRight);
   EXPECT_EQ(c->mUps, 1);
-  EXPECT_EQ(plug.mEvents, (std::vector<std::string>{"menu 2", "end 2"}));
+  EXPECT_EQ(plug.mEvents, (std::vector<std::string>{"menu 2"}));
 }
 
 TEST_F(GraphicsVST2, RightClickPromptsElsewhere)
@@ -162,13 +162,19 @@ TEST_F(Graphics, DoubleClick)
   EXPECT_FALSE(graphics->OnMouseDblClick(20, 20, kLeft));  // reset; the window does not capture
   EXPECT_EQ(c->GetValue(), 0.5);
   EXPECT_EQ(graphics->GetMouseCapture(), -1);
-  EXPECT_EQ(plug.mEvents, (std::vector<std::string>{"inform 2"}));
+  // The reset is an edit of its own; the button's release ends nothing more.
+  EXPECT_EQ(plug.mEvents, (std::vector<std::string>{"begin 2", "inform 2", "end 2"}));
+  graphics->OnMouseUp(20, 20, kLeft);
+  EXPECT_EQ(plug.mEvents.size(), 3u);
 
+  plug.mEvents.clear();
   c->SetDblAsSingleClick(true);
   c->SetValue(0.1);
   EXPECT_TRUE(graphics->OnMouseDblClick(20, 20, kLeft));
   EXPECT_EQ(graphics->GetMouseCapture(), 1);
   EXPECT_EQ(c->GetValue(), 0.1);  // a plain click, no reset
+  graphics->OnMouseUp(20, 20, kLeft);
+  EXPECT_EQ(plug.mEvents, (std::vector<std::string>{"begin 2", "end 2"}));
   EXPECT_FALSE(graphics->OnMouseDblClick(200, 200, kLeft));
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,82 @@
 #include "gui/IControl.h"
 #include "gui/IGraphicsWin.h"
 #include "gui/IPopupMenu.h"
+#include "tests/support/EditBalance.h"
+
+// Calls `step` every 20 ms from inside whatever modal loop this thread runs,
+// until it returns true. After `giveUp` calls it ends menus and dialogs
+// itself, so a broken driver fails the test instead of hanging it.
+class ModalDriver
+{
+public:
+  explicit ModalDriver(std::function<bool()> step, int giveUp = 250)
+  {
+    sStep = std::move(step);
+    sCalls = 0;
+    sGiveUp = giveUp;
+    sGaveUp = false;
+    mId = SetTimer(nullptr, 0, 20, Proc);
+  }
+  ~ModalDriver()
+  {
+    KillTimer(nullptr, mId);
+    sStep = nullptr;
+  }
+  static bool GaveUp() { return sGaveUp; }
+
+private:
+  static void CALLBACK Proc(HWND, UINT, UINT_PTR, DWORD)
+  {
+    if (!sStep)
+      return;
+    if (++sCalls > sGiveUp)
+    {
+      sGaveUp = true;
+      sStep = nullptr;
+      EndMenu();
+      if (HWND dlg = FindThreadWindow("#32770"))
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    std::function<bool()> step = sStep;
+    if (step())
+      sStep = nullptr;
+  }
+
+public:
+  // A visible top-level window of this thread with the class name.
+  static HWND FindThreadWindow(const char* className)
+  {
+    Search search = {className, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+private:
+  struct Search
+  {
+    const char* name;
+    HWND found;
+  };
+  static BOOL CALLBACK Match(HWND wnd, LPARAM data)
+  {
+    Search* s = reinterpret_cast<Search*>(data);
+    char name[64];
+    if (IsWindowVisible(wnd) && GetClassNameA(wnd, name, sizeof(name)) && std::strcmp(name, s->name) == 0)
+    {
+      s->found = wnd;
+      return FALSE;
+    }
+    return TRUE;
+  }
+
+private:
+  UINT_PTR mId = 0;
+  static inline std::function<bool()> sStep;
+  static inline int sCalls = 0;
+  static inline int sGiveUp = 0;
+  static inline bool sGaveUp = false;
+};
 
 // Records the host notifications a format adapter would pass on.
 class WinTestPlug : public IPlugBase
@@ -56,6 +134,16 @@ public:
   {
     hostMenus.push_back(idx);
     return true;
+  }
+
+  // The begin and end notices, in call order.
+  std::vector<EditNotice> Edits() const
+  {
+    std::vector<EditNotice> edits;
+    for (const Note& note : notes)
+      if (note.kind != 'i')
+        edits.push_back({note.kind, note.idx});
+    return edits;
   }
 
   int Count(char kind, int idx) const
@@ -134,7 +222,15 @@ protected:
 
   void Close()
   {
-    delete plug;  // deletes the editor, which closes its window
+    // Whatever the test did, the edits it began have ended once the window
+    // has gone, and the mouse is free.
+    if (gfx)
+      gfx->CloseWindow();
+    if (plug)
+      EXPECT_TRUE(EditsBalance(plug->Edits()));
+    if (child)
+      EXPECT_NE(GetCapture(), child);
+    delete plug;  // deletes the editor
     plug = nullptr;
     gfx = nullptr;
     if (parent && parent != SharedParent())

@@ -102,6 +102,12 @@ std::vector<Vst2HostCall> Vst2Host::calls(VstInt32 opcode) const
   return out;
 }
 
+std::vector<Vst2HostCall> Vst2Host::calls() const
+{
+  std::lock_guard<std::mutex> lock(mCallsLock);
+  return mCalls;
+}
+
 void Vst2Host::clearCalls()
 {
   std::lock_guard<std::mutex> lock(mCallsLock);

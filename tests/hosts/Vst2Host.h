@@ -54,6 +54,8 @@ public:
 
   // Calls recorded so far with `opcode`.
   std::vector<Vst2HostCall> calls(VstInt32 opcode) const;
+  // Every call recorded so far, in order.
+  std::vector<Vst2HostCall> calls() const;
   void clearCalls();
 
   // What the host answers.

@@ -4,6 +4,7 @@
 
 #include "tests/vst2/EffectFixture.h"
 
+#include "tests/hosts/FaultWatchWin.h"
 #include "tests/hosts/GuitarSignal.h"
 #include "tests/hosts/HostClasses.h"
 #include "tests/hosts/PluginInstance.h"
@@ -11,6 +12,7 @@
 #include "tests/hosts/PluginModule.h"
 #include "tests/hosts/QuietStdout.h"
 #include "tests/hosts/Vst2Library.h"
+#include "tests/support/EditBalance.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
@@ -195,6 +197,42 @@ HWND NewParentWindow()
                          560, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
+// A started effect with its editor open in a new host window, the calls so
+// far cleared; the window goes first, then the effect.
+struct OpenEditor
+{
+  OpenEditor() : host(zqtest::EffectEntry())
+  {
+    if (!host.effect())
+      return;
+    host.start(44100.0, 512);
+    parent = NewParentWindow();
+    if (host.dispatch(kEffEditOpen, 0, 0, parent) == 1)
+      child = GetWindow(parent, GW_CHILD);
+    runEditorLoop(host, 100);
+    host.clearCalls();
+  }
+  ~OpenEditor()
+  {
+    if (parent)
+      DestroyWindow(parent);
+  }
+
+  Vst2Host host;
+  HWND parent = nullptr;
+  HWND child = nullptr;
+};
+
+// The begin and end notices the host got, in order.
+std::vector<EditNotice> editsOf(const Vst2Host& host)
+{
+  std::vector<EditNotice> edits;
+  for (const Vst2HostCall& c : host.calls())
+    if (c.opcode == kAudioMasterBeginEdit || c.opcode == kAudioMasterEndEdit)
+      edits.push_back({c.opcode == kAudioMasterBeginEdit ? 'b' : 'e', c.index});
+  return edits;
+}
+
 } // namespace
 
 TEST(Vst2Plugin, EditorOpensInsideTheHostWindowAndCloses)
@@ -233,16 +271,12 @@ TEST(Vst2Plugin, EditorOpensInsideTheHostWindowAndCloses)
 
 TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
 {
-  Vst2Host host(zqtest::EffectEntry());
+  OpenEditor editor;
+  Vst2Host& host = editor.host;
   AEffect* e = host.effect();
   ASSERT_TRUE(e);
-  host.start(44100.0, 512);
-  HWND parent = NewParentWindow();
-  ASSERT_EQ(host.dispatch(kEffEditOpen, 0, 0, parent), 1);
-  HWND child = GetWindow(parent, GW_CHILD);
+  HWND child = editor.child;
   ASSERT_TRUE(child);
-  runEditorLoop(host, 100);
-  host.clearCalls();
 
   // Up the Dist. Amount knob (199, 19)-(299, 119), then a click in the bypass area.
   SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(249, 69));
@@ -276,6 +310,37 @@ TEST(Vst2Plugin, KnobDragInTheEditorAutomatesTheHost)
   EXPECT_EQ(e->getParameter(e, 0), 1.0f);
 
   EXPECT_EQ(host.dispatch(kEffEditClose), 1);
-  DestroyWindow(parent);
+}
+
+// Hosts close a plug-in whose editor is still open, here in the middle of a
+// drag on Dist. Amount: the edit ends once, while the host still listens, and
+// nothing faults on the way.
+TEST(Vst2Plugin, ClosedWithItsEditorInADragTheEditEndsOnce)
+{
+  struct Case { const char* what; bool closeEditorFirst; };
+  for (Case k : {Case {"effEditClose, then effClose", true}, Case {"effClose alone", false}})
+  {
+    SCOPED_TRACE(k.what);
+    OpenEditor editor;
+    Vst2Host& host = editor.host;
+    HWND child = editor.child;
+    ASSERT_TRUE(child);
+    SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(249, 69));
+    SendMessageA(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(249, 50));
+    ASSERT_EQ(GetCapture(), child);
+
+    FaultWatch faults;
+    ASSERT_TRUE(faults.Watching());
+    if (k.closeEditorFirst)
+      host.dispatch(kEffEditClose);
+    host.close();
+    EXPECT_EQ(faults.Faults(), 0);
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_NE(GetCapture(), child);
+    const std::vector<EditNotice> edits = editsOf(host);
+    EXPECT_TRUE(EditsBalance(edits));
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(edits[0].param, 1);
+  }
 }
 

@@ -4,8 +4,10 @@
 // window's pixels against the library's own images.
 
 #include "tests/hosts/EditorFrameWin.h"
+#include "tests/hosts/FaultWatchWin.h"
 #include "tests/hosts/GuitarSignal.h"
 #include "tests/hosts/QuietStdout.h"
+#include "tests/support/EditBalance.h"
 #include "tests/support/GuiObjectWatchWin.h"
 #include "tests/vst3/RealPluginWin.h"
 
@@ -151,6 +153,25 @@ struct Screenshot
   if (mismatches)
     return ::testing::AssertionFailure() << p.what << ": " << mismatches << " pixels differ, first " << first;
   return ::testing::AssertionSuccess();
+}
+
+// The begin and end notices the host's handler got, in order.
+std::vector<EditNotice> notices(const std::vector<EditRecord>& edits)
+{
+  std::vector<EditNotice> out;
+  for (const EditRecord& e : edits)
+    if (e.kind != EditRecord::kPerform)
+      out.push_back({e.kind == EditRecord::kBegin ? 'b' : 'e', static_cast<int>(e.id)});
+  return out;
+}
+
+// Every notice is about `id`, and they keep the edit rule.
+::testing::AssertionResult balancedOn(const std::vector<EditRecord>& edits, ParamID id)
+{
+  for (const EditRecord& e : edits)
+    if (e.id != id)
+      return ::testing::AssertionFailure() << "an edit of " << e.id;
+  return EditsBalance(notices(edits));
 }
 
 // One instance with its editor view attached to a frame window of this host.
@@ -452,6 +473,7 @@ TEST(Vst3Editor, KnobDragRaisesTheParameterByItsGearing)
     }
     EXPECT_NEAR(last, k.gain, 1e-9);
     EXPECT_NEAR(e.x.plug->controller->getParamNormalized(ZentikQX40::kDistAmount), k.gain, 1e-9);
+    EXPECT_TRUE(balancedOn(edits, static_cast<ParamID>(ZentikQX40::kDistAmount)));
   }
 }
 
@@ -505,6 +527,7 @@ TEST(Vst3Editor, ClicksReachTheirParameters)
     EXPECT_EQ(edits.front().id, static_cast<ParamID>(k.param));
     EXPECT_EQ(edits.back().kind, EditRecord::kEnd);
     EXPECT_EQ(edits.back().id, static_cast<ParamID>(k.param));
+    EXPECT_TRUE(balancedOn(edits, static_cast<ParamID>(k.param)));
     if (k.after >= 0.0)
     {
       ASSERT_EQ(edits.size(), 3u);
@@ -541,10 +564,9 @@ TEST(Vst3Editor, RightClickAsksTheHostForItsParameterMenu)
   EXPECT_EQ(m.x, kToneKnob.x + 30);
   EXPECT_EQ(m.y, kToneKnob.y + 40);
   EXPECT_TRUE(m.released);
-  // The press went to the host instead of the knob: no begin, only the
-  // release's end notice.
-  ASSERT_EQ(e.x.handler.edits.size(), 1u);
-  EXPECT_EQ(e.x.handler.edits[0].kind, EditRecord::kEnd);
+  // The press went to the host instead of the knob: nothing begins, so the
+  // release ends nothing.
+  EXPECT_TRUE(e.x.handler.edits.empty());
   EXPECT_EQ(e.x.handler.refCount(), 1 + 1);   // ours, and the plug-in's hold
 
   // A host without context menus: nothing is asked, nothing breaks.
@@ -665,25 +687,18 @@ TEST(Vst3Editor, LedsFollowBypassAndUltraModeAndTheMeterTheAudio)
 
 namespace {
 
-// The edits of one parameter in order, and whether every begin has its end.
-bool balancedOn(const std::vector<EditRecord>& edits, ParamID id)
-{
-  int open = 0;
-  for (const EditRecord& e : edits)
-  {
-    if (e.id != id)
-      return false;
-    if (e.kind == EditRecord::kBegin && open++ != 0)
-      return false;
-    if (e.kind == EditRecord::kEnd && --open != 0)
-      return false;
-  }
-  return open == 0;
-}
-
 LPARAM clientPoint(int x, int y)
 {
   return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+// Presses the Tone knob's middle and drags it 20 pixels up, holding the button.
+void startToneDrag(HWND window)
+{
+  const int x0 = kToneKnob.x + 50, y0 = kToneKnob.y + 50;
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x0, y0));
+  SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, clientPoint(x0, y0 - 20));
+  EXPECT_EQ(GetCapture(), window);
 }
 
 } // namespace
@@ -727,9 +742,7 @@ TEST(Vst3Editor, ALostMouseEndsTheDragAndLetsTheKnobGo)
     ASSERT_TRUE(e.view && e.window());
     e.x.handler.edits.clear();
     const int x0 = kToneKnob.x + 50, y0 = kToneKnob.y + 50;
-    SendMessageA(e.window(), WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x0, y0));
-    SendMessageA(e.window(), WM_MOUSEMOVE, MK_LBUTTON, clientPoint(x0, y0 - 20));
-    ASSERT_EQ(GetCapture(), e.window());
+    startToneDrag(e.window());
     if (k.toFrame)
       SetCapture(e.frame.hwnd());
     else
@@ -754,5 +767,41 @@ TEST(Vst3Editor, ALostMouseEndsTheDragAndLetsTheKnobGo)
     ASSERT_FALSE(edits.empty());
     for (const EditRecord& edit : edits)
       EXPECT_EQ(edit.id, static_cast<ParamID>(ZentikQX40::kLevel));
+  }
+}
+
+// The host terminates the component while its view is still attached, in the
+// middle of a drag on Tone, after clearing its handler or not: the edit ends
+// once, while the host's handler still takes it, and nothing faults.
+TEST(Vst3Editor, TerminatedDuringADragTheEditEndsOnce)
+{
+  auto module = loadPlugin();
+  ASSERT_TRUE(module);
+  struct Case { const char* what; bool clearHandler; };
+  for (Case k : {Case {"handler cleared, then terminate", true}, Case {"terminate alone", false}})
+  {
+    SCOPED_TRACE(k.what);
+    Editor e(*module);
+    ASSERT_TRUE(e.view && e.window());
+    HWND window = e.window();
+    e.x.handler.edits.clear();
+    startToneDrag(window);
+
+    FaultWatch faults;
+    ASSERT_TRUE(faults.Watching());
+    EXPECT_EQ(e.x.plug->stop(), kResultOk);
+    if (k.clearHandler)
+      EXPECT_EQ(e.x.plug->terminate(), kResultOk);
+    else
+      EXPECT_EQ(e.x.plug->component->terminate(), kResultOk);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_NE(GetCapture(), window);
+    EXPECT_TRUE(balancedOn(e.x.handler.edits, static_cast<ParamID>(ZentikQX40::kTone)));
+    EXPECT_EQ(notices(e.x.handler.edits).size(), 2u);
+    // The host removes and releases the view afterwards.
+    EXPECT_EQ(e.view->removed(), kResultOk);
+    e.view->release();
+    e.view = nullptr;
+    EXPECT_EQ(faults.Faults(), 0);
   }
 }
