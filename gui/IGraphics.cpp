@@ -405,13 +405,9 @@ void IGraphics::OnMouseDown(int x, int y, const IMouseState& mouse)
     return;
   }
   // A click the host takes is the host's: no change begins and the control
-  // sees nothing, but the capture stays and the mouse-up still ends the
-  // change the host holds.
-  if (mHostView && paramIdx >= 0 && mHostView->OfferParamMouseDown(paramIdx, mouse))
-  {
-    mEditParam = paramIdx;
-    return;
-  }
+  // sees nothing. The capture stays for the control's mouse-up, which then
+  // ends nothing: the host never saw a begin.
+  if (mHostView && paramIdx >= 0 && mHostView->OfferParamMouseDown(paramIdx, mouse)) return;
   BeginMouseEdit(paramIdx);
   c->OnMouseDown(x, y, mouse);
   // The press gave the mouse up (a popup menu's loop takes the button's

@@ -91,9 +91,11 @@ TEST_F (AaxEditor, HostTakesAControlRightClickWithoutABeginChange)
 	// Host bits, control 8, right button 16.
 	EXPECT_EQ (Logged ("ViewContainer.OfferParameterMouseDown(4," + std::to_string (kHostModifiers | 8 | 16) + ")"), 1u);
 	EXPECT_EQ (Logged ("Automation.PostTouchRequest"), 0u);
-	// The captured knob still gets its mouse-up, which ends the change.
+	// The captured knob still gets its mouse-up, which ends nothing: no end
+	// notice without a begin.
 	Mouse (WM_RBUTTONUP, 0, kLevelX, kLevelY);
-	EXPECT_EQ (Logged ("Automation.PostReleaseRequest(4)"), 1u);
+	EXPECT_EQ (Logged ("Automation.PostReleaseRequest"), 0u);
+	EXPECT_NE (GetCapture (), mEditor);
 }
 
 TEST_F (AaxEditor, GuiAutomationTouchesSetsAndReleases)
