@@ -178,8 +178,8 @@ void IGraphics::Resize(int width, int height)
 {
   {
     // The audio thread may be writing meter values into the old controls.
-    std::unique_lock<std::recursive_mutex> lock;
-    if (mPlug) lock = std::unique_lock<std::recursive_mutex>(mPlug->GetLock());
+    std::unique_lock<RecursiveLock> lock;
+    if (mPlug) lock = std::unique_lock<RecursiveLock>(mPlug->GetLock());
     mWidth = width;
     mHeight = height;
     ReleaseMouseCapture();
