@@ -1,0 +1,43 @@
+#pragma once
+
+// Counts the heap blocks one loaded module allocates and frees through its own
+// import table (the C runtime's allocation functions and the system heap's),
+// which it points at counting stand-ins while the watch lives. Wine's process
+// totals move with its own allocations; these counts are the module's alone.
+// Blocks allocated before the watch began are not counted, nor their frees.
+// One watch at a time.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace zqhost {
+
+class AllocationWatch
+{
+public:
+	explicit AllocationWatch (HMODULE module);
+	~AllocationWatch ();
+	AllocationWatch (const AllocationWatch&) = delete;
+	AllocationWatch& operator= (const AllocationWatch&) = delete;
+
+	// Import-table entries redirected: 0 when the module imports none we count.
+	int watchedImports () const { return static_cast<int> (mPatched.size ()); }
+	// Blocks allocated since the watch began and not yet freed, and their bytes.
+	size_t liveBlocks () const;
+	size_t liveBytes () const;
+	// After the module unloaded: its import table is gone, so nothing is put back.
+	// The counts then hold what it left behind.
+	void moduleUnloaded () { mPatched.clear (); }
+
+private:
+	struct Patch
+	{
+		void** slot;
+		void* original;
+	};
+	std::vector<Patch> mPatched;
+};
+
+} // namespace zqhost
