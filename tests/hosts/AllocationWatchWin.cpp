@@ -237,4 +237,12 @@ size_t AllocationWatch::liveBytes () const
 	return n;
 }
 
+bool ModuleLoaded (HMODULE image)
+{
+	HMODULE found = nullptr;
+	return GetModuleHandleExA (GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+	                           reinterpret_cast<LPCSTR> (image), &found) &&
+	       found == image;
+}
+
 } // namespace zqhost

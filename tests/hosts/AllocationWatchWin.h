@@ -40,4 +40,7 @@ private:
 	std::vector<Patch> mPatched;
 };
 
+// Whether a module that was loaded at `image` is still there.
+bool ModuleLoaded (HMODULE image);
+
 } // namespace zqhost

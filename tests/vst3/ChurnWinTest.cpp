@@ -91,9 +91,7 @@ TEST(Vst3Reload, UnloadedLibraryLeavesNoHeapBlocks)
     instanceLife(*module, nullptr);
     module.reset();
     // Gone from the process, so its unload ran.
-    MEMORY_BASIC_INFORMATION info = {};
-    ASSERT_TRUE(VirtualQuery(image, &info, sizeof info) == 0 || info.State == MEM_FREE)
-      << "the library stayed loaded";
+    ASSERT_FALSE(ModuleLoaded(image)) << "the library stayed loaded";
     watch.moduleUnloaded();
     EXPECT_EQ(watch.liveBlocks(), 0u) << "load " << load << ": " << watch.liveBytes() << " bytes left";
   }
