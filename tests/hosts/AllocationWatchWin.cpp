@@ -1,5 +1,7 @@
 #include "tests/hosts/AllocationWatchWin.h"
 
+#include "tests/hosts/PeImage.h"
+
 #include <cstring>
 #include <map>
 
@@ -164,16 +166,6 @@ const StandIn* standInFor (const char* name)
 	return nullptr;
 }
 
-bool writeSlot (void** slot, void* value)
-{
-	DWORD old = 0;
-	if (!VirtualProtect (slot, sizeof (void*), PAGE_READWRITE, &old))
-		return false;
-	*slot = value;
-	VirtualProtect (slot, sizeof (void*), old, &old);
-	return true;
-}
-
 } // namespace
 
 AllocationWatch::AllocationWatch (HMODULE module)
@@ -182,39 +174,21 @@ AllocationWatch::AllocationWatch (HMODULE module)
 	EnterCriticalSection (&w.lock);
 	w.live.clear ();
 	LeaveCriticalSection (&w.lock);
-	auto base = reinterpret_cast<unsigned char*> (module);
-	auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*> (base);
-	auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*> (base + dos->e_lfanew);
-	const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-	if (!dir.Size)
-		return;
-	for (auto d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*> (base + dir.VirtualAddress); d->Name; ++d)
-	{
-		if (!d->OriginalFirstThunk)
-			continue;
-		auto names = reinterpret_cast<const IMAGE_THUNK_DATA*> (base + d->OriginalFirstThunk);
-		auto slots = reinterpret_cast<IMAGE_THUNK_DATA*> (base + d->FirstThunk);
-		for (; names->u1.AddressOfData; ++names, ++slots)
-		{
-			if (IMAGE_SNAP_BY_ORDINAL (names->u1.Ordinal))
-				continue;
-			auto byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*> (base + names->u1.AddressOfData);
-			const StandIn* s = standInFor (reinterpret_cast<const char*> (byName->Name));
-			if (!s)
-				continue;
-			void** slot = reinterpret_cast<void**> (&slots->u1.Function);
-			void* original = *slot;
-			w.original[s->which] = original;
-			if (writeSlot (slot, s->function))
-				mPatched.push_back ({slot, original});
-		}
-	}
+	ForEachImportSlot (module, [&] (const char*, const char* name, void** slot) {
+		const StandIn* s = standInFor (name);
+		if (!s)
+			return;
+		void* original = *slot;
+		w.original[s->which] = original;
+		if (WriteImportSlot (slot, s->function))
+			mPatched.push_back ({slot, original});
+	});
 }
 
 AllocationWatch::~AllocationWatch ()
 {
 	for (const Patch& p : mPatched)
-		writeSlot (p.slot, p.original);
+		WriteImportSlot (p.slot, p.original);
 }
 
 size_t AllocationWatch::liveBlocks () const
