@@ -211,6 +211,18 @@ size_t AllocationWatch::liveBytes () const
 	return n;
 }
 
+Leftover ChurnLeftover (const AllocationWatch& watch, int cycles, const std::function<bool ()>& life)
+{
+	if (!life ())
+		return {0, 0};
+	const size_t blocks = watch.liveBlocks (), bytes = watch.liveBytes ();
+	for (int i = 0; i < cycles && life (); ++i)
+	{
+	}
+	return {static_cast<long long> (watch.liveBlocks ()) - static_cast<long long> (blocks),
+	        static_cast<long long> (watch.liveBytes ()) - static_cast<long long> (bytes)};
+}
+
 bool ModuleLoaded (HMODULE image)
 {
 	HMODULE found = nullptr;

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace zqhost {
@@ -39,6 +40,16 @@ private:
 	};
 	std::vector<Patch> mPatched;
 };
+
+// What a module's blocks grew by over `cycles` runs of `life`, after one run
+// first that makes what the module keeps while loaded. A run returning false
+// ends the churn.
+struct Leftover
+{
+	long long blocks;
+	long long bytes;
+};
+Leftover ChurnLeftover (const AllocationWatch& watch, int cycles, const std::function<bool ()>& life);
 
 // Whether a module that was loaded at `image` is still there.
 bool ModuleLoaded (HMODULE image);
