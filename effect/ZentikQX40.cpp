@@ -238,7 +238,7 @@ void ZentikQX40::ProcessAudioDouble(double** inputs, double** outputs, int nFram
 
 ZentikQX40* NewPluginInstance()
 {
-  std::lock_guard<std::mutex> lock(PlugCreationLock());
+  std::lock_guard<RecursiveLock> lock(PlugCreationLock());
   return new (std::nothrow) ZentikQX40(IPlugInstanceInfo());
 }
 

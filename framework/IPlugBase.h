@@ -11,6 +11,7 @@
 #include "framework/MidiMessage.h"
 #include "framework/PlugTypes.h"
 #include "framework/PointerList.h"
+#include "framework/RecursiveLock.h"
 #include "framework/TextBuffer.h"
 
 class IGraphics;
@@ -34,7 +35,7 @@ class IGraphics;
 class IPlugBase
 {
 public:
-  typedef std::lock_guard<std::recursive_mutex> LockGuard;
+  typedef std::lock_guard<RecursiveLock> LockGuard;
 
   // channelIOStr: space-separated "in-out" pairs such as "1-1 2-2"; the
   // largest counts size the channel tables. A malformed string stops the
@@ -182,7 +183,7 @@ public:
   IGraphics* GetGUI() const { return mGraphics; }
   // The plug-in lock, for editor code that replaces what the audio thread may
   // be writing into (the controls).
-  std::recursive_mutex& GetLock() { return mMutex; }
+  RecursiveLock& GetLock() { return mMutex; }
 
   // HandleParamChange(i, false) for every parameter in order.
   void NotifyAllParamsChanged();
@@ -291,7 +292,7 @@ protected:
   void CreateLatencyDelayLine();
 
   // Created first, destroyed last.
-  std::recursive_mutex mMutex;
+  RecursiveLock mMutex;
 
   PointerList<ChannelIOPair> mChannelIO;
   char mEffectName[128];

@@ -2,13 +2,13 @@
 
 namespace {
 
-// std::mutex has a constexpr constructor, so this is constant-initialised: it
-// exists before any host thread can call in, with no first-use race.
-std::mutex sPlugCreationLock;
+// Made while the module loads, before any host thread can call in, and
+// deleted when it unloads.
+RecursiveLock sPlugCreationLock;
 
 } // namespace
 
-std::mutex& PlugCreationLock()
+RecursiveLock& PlugCreationLock()
 {
   return sPlugCreationLock;
 }

@@ -3,6 +3,6 @@
 // entry (the VST3 factory, the AAX create procedures, the VST2 entry) holds it
 // while it allocates and constructs a plug-in object, and for nothing else.
 
-#include <mutex>
+#include "framework/RecursiveLock.h"
 
-std::mutex& PlugCreationLock();
+RecursiveLock& PlugCreationLock();

@@ -180,8 +180,8 @@ void IGraphics::Resize(int width, int height)
   EndMouseEdit();
   {
     // The audio thread may be writing meter values into the old controls.
-    std::unique_lock<std::recursive_mutex> lock;
-    if (mPlug) lock = std::unique_lock<std::recursive_mutex>(mPlug->GetLock());
+    std::unique_lock<RecursiveLock> lock;
+    if (mPlug) lock = std::unique_lock<RecursiveLock>(mPlug->GetLock());
     mWidth = width;
     mHeight = height;
     ReleaseMouseCapture();

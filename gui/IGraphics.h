@@ -11,9 +11,8 @@
 // the plug-in lock); it only writes control values and flags. Resize swaps
 // the controls and bitmaps under the plug-in lock for the same reason.
 
-#include <mutex>
-
 #include "framework/PointerList.h"
+#include "framework/RecursiveLock.h"
 #include "gui/IControl.h"
 #include "gui/IGuiTypes.h"
 #include "gui/IHostView.h"
@@ -193,7 +192,7 @@ protected:
   void BeginMouseEdit(int paramIdx);
   void EndMouseEdit();
 
-  std::mutex mLock;                     // the context's own lock; no operation takes it
+  RecursiveLock mLock;                  // the context's own lock; no operation takes it
   PointerList<IControl> mControls;      // owned; drawn from index 0 up
   IPlugBase* mPlug;
   IRectangle mDrawRECT;

@@ -38,7 +38,7 @@ namespace
       mEntries.DeleteAll();
     }
 
-    std::mutex mLock;
+    RecursiveLock mLock;
     PointerList<Entry> mEntries;
 
   private:
@@ -72,7 +72,7 @@ namespace
 LICE_IBitmap* IGraphics::FindCachedBitmap(int id)
 {
   Cache<BitmapEntry>& cache = Bitmaps();
-  std::lock_guard<std::mutex> lock(cache.mLock);
+  std::lock_guard<RecursiveLock> lock(cache.mLock);
   for (int i = 0; i < cache.mEntries.GetSize(); ++i)
   {
     const BitmapEntry* e = cache.mEntries.Get(i);
@@ -86,7 +86,7 @@ void IGraphics::AddCachedBitmap(LICE_IBitmap* bitmap, int id)
   if (!bitmap) return;
   BitmapEntry* e = new BitmapEntry{id, bitmap};
   Cache<BitmapEntry>& cache = Bitmaps();
-  std::lock_guard<std::mutex> lock(cache.mLock);
+  std::lock_guard<RecursiveLock> lock(cache.mLock);
   // The cache owns the bitmap even when the list cannot grow: it is then
   // leaked rather than freed under a caller that still draws with it.
   if (!cache.mEntries.Add(e)) delete e;
@@ -95,7 +95,7 @@ void IGraphics::AddCachedBitmap(LICE_IBitmap* bitmap, int id)
 LICE_CachedFont* IGraphics::FindCachedFont(const ITextStyle& style)
 {
   Cache<FontEntry>& cache = Fonts();
-  std::lock_guard<std::mutex> lock(cache.mLock);
+  std::lock_guard<RecursiveLock> lock(cache.mLock);
   for (int i = 0; i < cache.mEntries.GetSize(); ++i)
   {
     const FontEntry* e = cache.mEntries.Get(i);
@@ -111,7 +111,7 @@ void IGraphics::AddCachedFont(LICE_CachedFont* font, const ITextStyle& style)
   std::memcpy(e->mFace, style.mFace, sizeof(e->mFace));
   e->mFace[sizeof(e->mFace) - 1] = 0;
   Cache<FontEntry>& cache = Fonts();
-  std::lock_guard<std::mutex> lock(cache.mLock);
+  std::lock_guard<RecursiveLock> lock(cache.mLock);
   if (!cache.mEntries.Add(e)) delete e;
 }
 

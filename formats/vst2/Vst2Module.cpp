@@ -8,7 +8,7 @@
 AEffect* Vst2CreateEffect(audioMasterCallback host, IPlugVST* (*create)(audioMasterCallback))
 {
   if (!create) return nullptr;
-  std::lock_guard<std::mutex> lock(PlugCreationLock());
+  std::lock_guard<RecursiveLock> lock(PlugCreationLock());
   IPlugVST* plug = nullptr;
   try
   {

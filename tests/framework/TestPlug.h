@@ -31,7 +31,7 @@ public:
   // True when another thread cannot take the plug-in lock right now.
   bool LockHeldElsewhere() { return ::LockHeldElsewhere(mMutex); }
 
-  std::recursive_mutex& Mutex() { return mMutex; }
+  RecursiveLock& Mutex() { return mMutex; }
   InputChannel* In(int i) { return mInChannels.Get(i); }
   OutputChannel* Out(int i) { return mOutChannels.Get(i); }
 

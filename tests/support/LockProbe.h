@@ -2,10 +2,11 @@
 // Whether some thread other than the caller's holds a lock right now: a
 // second thread tries to take it.
 
-#include <mutex>
+#include "framework/RecursiveLock.h"
+
 #include <thread>
 
-inline bool LockHeldElsewhere(std::recursive_mutex& lock)
+inline bool LockHeldElsewhere(RecursiveLock& lock)
 {
   bool taken = false;
   std::thread probe([&] {

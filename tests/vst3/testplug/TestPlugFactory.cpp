@@ -28,7 +28,7 @@ template <int Index>
 FUnknown* createPlug(void*)
 {
   return Vst3CreateInstance([]() -> FUnknown* {
-    std::lock_guard<std::mutex> lock(PlugCreationLock());
+    std::lock_guard<RecursiveLock> lock(PlugCreationLock());
     TestPlug* plug = new (std::nothrow) TestPlug(kConfigs[Index]);
     return plug ? static_cast<Vst::IAudioProcessor*>(plug) : nullptr;
   });
