@@ -1,6 +1,6 @@
 #include "tests/hosts/AllocationWatchWin.h"
 
-#include "tests/hosts/PeImage.h"
+#include "tests/support/ImportSlotsWin.h"
 
 #include <cstring>
 #include <map>

@@ -4,7 +4,6 @@
 // the checks every plug-in library's tests make on its public face.
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -20,13 +19,6 @@ struct PeDirectories
 
 // `image` is the module handle of a loaded library.
 PeDirectories ReadPeDirectories(const void* image);
-
-// Calls `visit` with every import slot of the loaded library that is bound by
-// name: the library it comes from, the function's name and the slot itself.
-void ForEachImportSlot(const void* image,
-                       const std::function<void(const char* library, const char* name, void** slot)>& visit);
-// Points an import slot elsewhere; false when its page cannot be written.
-bool WriteImportSlot(void** slot, void* value);
 
 // True for the Windows system libraries a plug-in may import (upper case).
 bool IsSystemLibrary(const std::string& name);

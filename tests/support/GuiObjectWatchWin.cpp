@@ -1,5 +1,7 @@
 #include "tests/support/GuiObjectWatchWin.h"
 
+#include "tests/support/ImportSlotsWin.h"
+
 #include <cstring>
 #include <set>
 
@@ -120,16 +122,6 @@ const Counted* countedImport (const char* dll, const char* name)
 	return nullptr;
 }
 
-bool writeSlot (void** slot, void* value)
-{
-	DWORD old = 0;
-	if (!VirtualProtect (slot, sizeof (void*), PAGE_READWRITE, &old))
-		return false;
-	*slot = value;
-	VirtualProtect (slot, sizeof (void*), old, &old);
-	return true;
-}
-
 template <typename Alive>
 int countAlive (ObjectKind kind, Alive alive)
 {
@@ -145,39 +137,20 @@ GuiObjectWatch::GuiObjectWatch (HMODULE module)
 {
 	for (auto& kind : gMade)
 		kind.clear ();
-	auto base = reinterpret_cast<unsigned char*> (module);
-	auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*> (base);
-	auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*> (base + dos->e_lfanew);
-	const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-	if (!dir.Size)
-		return;
-	for (auto d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*> (base + dir.VirtualAddress); d->Name; ++d)
-	{
-		const char* dll = reinterpret_cast<const char*> (base + d->Name);
-		if (!d->OriginalFirstThunk)
-			continue;
-		auto names = reinterpret_cast<const IMAGE_THUNK_DATA*> (base + d->OriginalFirstThunk);
-		auto slots = reinterpret_cast<IMAGE_THUNK_DATA*> (base + d->FirstThunk);
-		for (; names->u1.AddressOfData; ++names, ++slots)
-		{
-			if (IMAGE_SNAP_BY_ORDINAL (names->u1.Ordinal))
-				continue;
-			auto byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*> (base + names->u1.AddressOfData);
-			const Counted* c = countedImport (dll, reinterpret_cast<const char*> (byName->Name));
-			if (!c)
-				continue;
-			void** slot = reinterpret_cast<void**> (&slots->u1.Function);
-			void* original = *slot;
-			if (writeSlot (slot, c->standIn))
-				mPatched.push_back ({slot, original});
-		}
-	}
+	ForEachImportSlot (module, [this] (const char* dll, const char* name, void** slot) {
+		const Counted* c = countedImport (dll, name);
+		if (!c)
+			return;
+		void* original = *slot;
+		if (WriteImportSlot (slot, c->standIn))
+			mPatched.push_back ({slot, original});
+	});
 }
 
 GuiObjectWatch::~GuiObjectWatch ()
 {
 	for (const Patch& p : mPatched)
-		writeSlot (p.slot, p.original);
+		WriteImportSlot (p.slot, p.original);
 }
 
 int GuiObjectWatch::liveWindows () const
