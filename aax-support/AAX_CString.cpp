@@ -28,6 +28,17 @@ AAX_CString::AAX_CString(const AAX_IString& other)
 {
 }
 
+AAX_CString AaxCopyOfString(const AAX_IString& callerString)
+{
+  return AAX_CString(callerString);
+}
+
+void AaxSetString(AAX_IString* callerString, const AAX_CString& text)
+{
+  if (callerString)
+    callerString->SetText(text.Text());
+}
+
 uint32_t AAX_CString::Length() const
 {
   return uint32_t(mText.size());
