@@ -24,8 +24,9 @@ AAX_CString::AAX_CString(const char* text)
 }
 
 AAX_CString::AAX_CString(const AAX_IString& other)
-  : mText(other.Text() ? other.Text() : "")
 {
+  if (const char* text = other.Text())
+    mText = text;
 }
 
 AAX_CString AaxCopyOfString(const AAX_IString& callerString)
