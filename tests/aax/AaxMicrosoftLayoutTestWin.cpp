@@ -614,7 +614,7 @@ class MicrosoftHost : public testing::Test
 protected:
 	void SetUp () override
 	{
-		mLibrary = LoadLibraryA (ZQ_AAXPLUGIN_PATH);
+		mLibrary = LoadLibraryA (LibraryPath ());
 		ASSERT_NE (mLibrary, nullptr);
 		mExports.Startup = reinterpret_cast<decltype (mExports.Startup)> (GetProcAddress (mLibrary, "ACFStartup"));
 		mExports.Shutdown = reinterpret_cast<decltype (mExports.Shutdown)> (GetProcAddress (mLibrary, "ACFShutdown"));
@@ -630,6 +630,8 @@ protected:
 		if (mLibrary)
 			FreeLibrary (mLibrary);
 	}
+
+	virtual const char* LibraryPath () const { return ZQ_AAXPLUGIN_PATH; }
 
 	bool Called (const std::string& iface, const std::string& op) const
 	{
@@ -974,6 +976,58 @@ TEST_F (MicrosoftHost, DrivesTheLibraryThroughTheSlotLists)
 	for (const Call& c : gAllCalls)
 		if (c.mInterface == "String" || c.mInterface == "Transport" || c.mInterface == "Automation")
 			EXPECT_NE (OperationAt (c.mInterface, c.mSlot).compare (0, 5, "slot "), 0) << c.mInterface << " slot " << c.mSlot;
+}
+
+// The adapter's transport queries, through a host transport of raw slots
+// behind the render's transport node: each query reaches its slot, and the
+// answers arrive whole.
+class MicrosoftHostTransport : public MicrosoftHost
+{
+protected:
+	const char* LibraryPath () const override { return ZQ_AAXTRANSPORTPLUG_PATH; }
+};
+
+TEST_F (MicrosoftHostTransport, QueriesReachTheirSlots)
+{
+	void* effect = Start ();
+	ASSERT_NE (effect, nullptr);
+	HostObject* transport = mHost.Cpp<kTransportWords> ("Transport", kTransportWords);
+	transport->mHandler = [] (int slot, const W* args) -> W {
+		const auto put64 = [] (W address, int64_t v) { std::memcpy (reinterpret_cast<void*> (address), &v, 8); };
+		switch (slot)
+		{
+		case 1: *reinterpret_cast<double*> (args[0]) = 96.5; break;
+		case 2: *reinterpret_cast<int32_t*> (args[0]) = 7; *reinterpret_cast<int32_t*> (args[1]) = 8; break;
+		case 3: *reinterpret_cast<bool*> (args[0]) = true; break;
+		case 4: put64 (args[0], 2880000); break;                                 // 3 quarter notes
+		case 5: *reinterpret_cast<bool*> (args[0]) = true; put64 (args[1], 960000); put64 (args[2], 4800000); break;
+		case 6: put64 (args[0], (int64_t (1) << 32) + 4096); break;
+		}
+		return 0;
+	};
+	HostObject* node = mHost.Cpp<kNodeWords> ("TransportNode", kNodeWords);
+	node->mHandler = [transport] (int slot, const W*) -> W { return slot == 3 ? W (uintptr_t (transport)) : 0; };
+	void* instance = nullptr;
+	EXPECT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "ResetFieldData"), W (8), &instance, W (4)), 0u);
+	std::vector<float> samples (32, 0.0f);
+	float* channels[] = { samples.data () };
+	int32_t frames = 32;
+	W placeholder = 0xDEADBEEF;
+	void* context[10] = { channels, channels, nullptr, &frames, nullptr, &placeholder, &placeholder, node, &instance, &placeholder };
+	void* contexts[] = { context };
+	gCalls.clear ();
+	reinterpret_cast<void (*) (void* const*, void* const*)> (mHost.mRender) (contexts, contexts + 1);
+
+	// GetTempo; the transport record (tempo, playing, meter, ticks, samples,
+	// loop); GetSamplePosition; GetTimeSignature.
+	EXPECT_EQ (CallsOn ("Transport"),
+	           std::vector<std::string> ({ "CurrentTempo", "CurrentTempo", "IsTransportPlaying", "CurrentMeter",
+	                                       "CurrentTickPosition", "CurrentNativeSampleLocation", "CurrentLoopPosition",
+	                                       "CurrentNativeSampleLocation", "CurrentMeter" }));
+	const float expected[] = { 96.5f, 96.5f, 4294971392.0f, 3.0f, 1.0f, 5.0f, 7.0f, 8.0f, 1.0f, 1.0f, 4096.0f, 7.0f, 8.0f };
+	for (size_t i = 0; i < sizeof expected / sizeof expected[0]; ++i)
+		EXPECT_EQ (samples[i], expected[i]) << "query " << i;
+	Stop (effect);
 }
 
 } // namespace
