@@ -1,6 +1,7 @@
 #include "aax-support/AAX_CEffectParameters.h"
 
 #include <cstring>
+#include <utility>
 
 #include "aax-support/AAX_CString.h"
 #include "aax-support/AAX_IParameter.h"
@@ -83,21 +84,30 @@ AAX_CEffectParameters::AAX_CEffectParameters()
 
 AAX_CEffectParameters::~AAX_CEffectParameters()
 {
-  // Parameters unregister from the automation delegate as they go, so they go first.
-  mRegistry.RemoveAll();
-  DeleteHostWrappers();
+  // No render runs any more: no lock is needed.
+  HostConnections connections;
+  AAX_CEffectParameters::SwapHostConnections(connections);
+  FreeHostConnections(connections);
 }
 
-void AAX_CEffectParameters::DeleteHostWrappers()
+void AAX_CEffectParameters::SwapHostConnections(HostConnections& connections)
 {
-  mRegistry.SetAutomationDelegate(nullptr);
-  mPacketQueue.Init(nullptr, this);
-  delete mController;
-  mController = nullptr;
-  delete mAutomationDelegate;
-  mAutomationDelegate = nullptr;
-  delete mTransport;
-  mTransport = nullptr;
+  std::swap(mController, connections.mController);
+  std::swap(mTransport, connections.mTransport);
+  std::swap(mAutomationDelegate, connections.mAutomationDelegate);
+  mRegistry.Swap(connections.mRegistry);
+  mPacketQueue.Init(mController, this);
+}
+
+void AAX_CEffectParameters::FreeHostConnections(HostConnections& connections)
+{
+  connections.mRegistry.RemoveAll();
+  delete connections.mController;
+  connections.mController = nullptr;
+  delete connections.mAutomationDelegate;
+  connections.mAutomationDelegate = nullptr;
+  delete connections.mTransport;
+  connections.mTransport = nullptr;
 }
 
 AaxResult AAX_CEffectParameters::InternalQueryInterface(AcfRefIID iid, void** out)
@@ -115,18 +125,15 @@ AaxResult AAX_CEffectParameters::InternalQueryInterface(AcfRefIID iid, void** ou
 
 AaxResult AAX_CEffectParameters::InitializeEffect(IACFUnknown* hostUnknown)
 {
-  // A second initialisation replaces the wrappers instead of leaking them.
-  if (mController || mAutomationDelegate || mTransport)
-  {
-    mRegistry.RemoveAll();
-    DeleteHostWrappers();
-  }
-  mController = new AAX_VController(hostUnknown);
-  mAutomationDelegate = new AAX_VAutomationDelegate(hostUnknown);
-  mTransport = new AAX_VTransport(hostUnknown);
-
-  mRegistry.SetAutomationDelegate(mAutomationDelegate);
-  mPacketQueue.Init(mController, this);
+  // A second initialisation replaces the wrappers and parameters instead of
+  // leaking them.
+  HostConnections connections;
+  connections.mController = new AAX_VController(hostUnknown);
+  connections.mAutomationDelegate = new AAX_VAutomationDelegate(hostUnknown);
+  connections.mTransport = new AAX_VTransport(hostUnknown);
+  connections.mRegistry.SetAutomationDelegate(connections.mAutomationDelegate);
+  SwapHostConnections(connections);
+  FreeHostConnections(connections);
 
   const AaxResult result = EffectInit();
   if (result != kAaxSuccess)
@@ -140,8 +147,9 @@ AaxResult AAX_CEffectParameters::InitializeEffect(IACFUnknown* hostUnknown)
 
 AaxResult AAX_CEffectParameters::UninitializeEffect()
 {
-  mRegistry.RemoveAll();
-  DeleteHostWrappers();
+  HostConnections connections;
+  SwapHostConnections(connections);
+  FreeHostConnections(connections);
   return kAaxSuccess;
 }
 

@@ -92,6 +92,24 @@ public:
   void AddFilteredId(const char* id);
 
 protected:
+  // What an initialisation puts in place and an uninitialisation takes away:
+  // the host wrappers and the host parameters.
+  struct HostConnections
+  {
+    AAX_VController* mController = nullptr;
+    AAX_VTransport* mTransport = nullptr;
+    AAX_VAutomationDelegate* mAutomationDelegate = nullptr;
+    AAX_CParameterRegistry mRegistry;
+  };
+
+  // Exchanges the object's connections with these; calls no host. A derived
+  // class whose render reads them overrides it to exchange them under its lock,
+  // while the host is called (wrappers made, parameters unregistered,
+  // references released) outside it.
+  virtual void SwapHostConnections(HostConnections& connections);
+  // Deletes connections swapped out: parameters first, as they unregister from the delegate.
+  static void FreeHostConnections(HostConnections& connections);
+
   // Fills the chunk parser with one entry per non-filtered parameter.
   void BuildChunkData() const;
 
@@ -108,5 +126,4 @@ protected:
 
 private:
   bool IsFiltered(const char* id) const;
-  void DeleteHostWrappers();
 };

@@ -71,9 +71,29 @@ bool AAX_CParameter<T>::InTaperRange(T value) const
 }
 
 template <typename T>
+template <class Convert>
+bool AAX_CParameter<T>::ToCallerString(AAX_CString* callerString, Convert convert) const
+{
+  if (!callerString || !mDisplayDelegate)
+    return false;
+  // Seeded with the caller's text, so what a display leaves alone stays.
+  AAX_CString text = AaxCopyOfString(*callerString);
+  const bool converted = convert(&text);
+  AaxSetString(callerString, text);
+  return converted;
+}
+
+template <typename T>
+void AAX_CParameter<T>::SetName(const AAX_CString& name)
+{
+  mName = AaxCopyOfString(name);
+}
+
+template <typename T>
 void AAX_CParameter<T>::AddShortenedName(const AAX_CString& name)
 {
-  mShortenedNames[name.Length()] = name;
+  AAX_CString copy = AaxCopyOfString(name);
+  mShortenedNames[copy.Length()] = copy;
 }
 
 template <typename T>
@@ -158,6 +178,9 @@ double AAX_CParameter<T>::NormalizedValue() const
 template <typename T>
 void AAX_CParameter<T>::SetNormalizedDefault(double normalizedDefault)
 {
+  // A NaN from outside changes nothing.
+  if (std::isnan(normalizedDefault))
+    return;
   T real = ToReal(normalizedDefault);
   mDefaultValue = mTaperDelegate ? mTaperDelegate->ConstrainRealValue(real) : real;
 }
@@ -205,20 +228,22 @@ void AAX_CParameter<T>::SetStepValue(uint32_t step)
 template <typename T>
 bool AAX_CParameter<T>::ValueStringWithSize(int32_t maxNumChars, AAX_CString* valueString) const
 {
-  return mDisplayDelegate && mDisplayDelegate->ValueToStringWithSize(mValue, maxNumChars, valueString);
+  return ToCallerString(valueString, [&](AAX_CString* text) {
+    return mDisplayDelegate->ValueToStringWithSize(mValue, maxNumChars, text);
+  });
 }
 
 template <typename T>
 bool AAX_CParameter<T>::ValueString(AAX_CString* valueString) const
 {
-  return mDisplayDelegate && mDisplayDelegate->ValueToString(mValue, valueString);
+  return ToCallerString(valueString, [&](AAX_CString* text) { return mDisplayDelegate->ValueToString(mValue, text); });
 }
 
 template <typename T>
 bool AAX_CParameter<T>::NormalizedValueFromString(const AAX_CString& valueString, double* normalizedValue) const
 {
   T value = T();
-  if (!mDisplayDelegate || !mDisplayDelegate->StringToValue(valueString, &value))
+  if (!mDisplayDelegate || !mDisplayDelegate->StringToValue(AaxCopyOfString(valueString), &value))
     return false;
   // Written even when out of range: the caller gets the limited position.
   if (normalizedValue)
@@ -231,7 +256,9 @@ bool AAX_CParameter<T>::StringFromNormalizedValueWithSize(double normalizedValue
                                                           AAX_CString* valueString) const
 {
   T value = ToReal(normalizedValue);
-  if (!mDisplayDelegate || !mDisplayDelegate->ValueToStringWithSize(value, maxNumChars, valueString))
+  if (!ToCallerString(valueString, [&](AAX_CString* text) {
+        return mDisplayDelegate->ValueToStringWithSize(value, maxNumChars, text);
+      }))
     return false;
   return InTaperRange(value);
 }
@@ -240,7 +267,7 @@ template <typename T>
 bool AAX_CParameter<T>::StringFromNormalizedValue(double normalizedValue, AAX_CString* valueString) const
 {
   T value = ToReal(normalizedValue);
-  if (!mDisplayDelegate || !mDisplayDelegate->ValueToString(value, valueString))
+  if (!ToCallerString(valueString, [&](AAX_CString* text) { return mDisplayDelegate->ValueToString(value, text); }))
     return false;
   return InTaperRange(value);
 }
@@ -249,7 +276,7 @@ template <typename T>
 bool AAX_CParameter<T>::SetValueFromString(const AAX_CString& valueString)
 {
   T value = T();
-  if (!mDisplayDelegate || !mDisplayDelegate->StringToValue(valueString, &value))
+  if (!mDisplayDelegate || !mDisplayDelegate->StringToValue(AaxCopyOfString(valueString), &value))
     return false;
   SetValue(value);
   return true;
@@ -307,13 +334,14 @@ bool AAX_CParameter<T>::SetValueWithDouble(double value) { return SetTyped(value
 template <typename T>
 bool AAX_CParameter<T>::SetValueWithString(const AAX_CString& value) { return SetTyped(value); }
 
+// The delegate handed in is the caller's, maybe laid out by another compiler
+// with its own type information: it is taken for the interface of T it is
+// declared as, never checked at run time.
+
 template <typename T>
 void AAX_CParameter<T>::SetTaperDelegate(const AAX_ITaperDelegateBase& taperDelegate, bool preserveValue)
 {
-  const AAX_ITaperDelegate<T>* typed = dynamic_cast<const AAX_ITaperDelegate<T>*>(&taperDelegate);
-  if (!typed)
-    return;
-  AAX_ITaperDelegate<T>* copy = typed->Clone();
+  AAX_ITaperDelegate<T>* copy = static_cast<const AAX_ITaperDelegate<T>&>(taperDelegate).Clone();
   if (!copy)
     return;
   double normalized = NormalizedValue();
@@ -329,10 +357,7 @@ void AAX_CParameter<T>::SetTaperDelegate(const AAX_ITaperDelegateBase& taperDele
 template <typename T>
 void AAX_CParameter<T>::SetDisplayDelegate(const AAX_IDisplayDelegateBase& displayDelegate)
 {
-  const AAX_IDisplayDelegate<T>* typed = dynamic_cast<const AAX_IDisplayDelegate<T>*>(&displayDelegate);
-  if (!typed)
-    return;
-  AAX_IDisplayDelegate<T>* copy = typed->Clone();
+  AAX_IDisplayDelegate<T>* copy = static_cast<const AAX_IDisplayDelegate<T>&>(displayDelegate).Clone();
   if (!copy)
     return;
   AaxDelete(mDisplayDelegate);
@@ -345,6 +370,9 @@ void AAX_CParameter<T>::SetDisplayDelegate(const AAX_IDisplayDelegateBase& displ
 template <typename T>
 void AAX_CParameter<T>::UpdateNormalizedValue(double normalizedValue)
 {
+  // A NaN from the host changes nothing.
+  if (std::isnan(normalizedValue))
+    return;
   T value = ToReal(normalizedValue);
   if (!mNeedNotify && value == mValue)
     return;

@@ -26,6 +26,10 @@ public:
   static const int kIdentifierSize = 32; // with terminator
 
   // Taper, display and name stay the caller's; the parameter keeps copies.
+  // What reaches the slots may be the host's own objects: delegates are used
+  // through their slots alone (cloned, called, deleted), strings through
+  // AaxCopyOfString and AaxSetString, and the delegates only ever see the
+  // parameter's own strings.
   AAX_CParameter(const char* identifier, const AAX_CString& name, T defaultValue,
                  const AAX_ITaperDelegate<T>& taperDelegate, const AAX_IDisplayDelegate<T>& displayDelegate,
                  bool automatable);
@@ -39,7 +43,7 @@ public:
   AAX_CParameter& operator=(const AAX_CParameter&) = delete;
 
   const char* Identifier() const override { return mIdentifier; }
-  void SetName(const AAX_CString& name) override { mName = name; }
+  void SetName(const AAX_CString& name) override;
   const AAX_CString& Name() const override { return mName; }
   void AddShortenedName(const AAX_CString& name) override;
   const AAX_CString& ShortenedName(int32_t maxLength) const override;
@@ -92,6 +96,9 @@ private:
   double ToNormalized(T value) const;
   T ToReal(double normalizedValue) const;
   bool InTaperRange(T value) const;
+  // Runs a display conversion into a string of our own, then hands its text to the caller's.
+  template <class Convert>
+  bool ToCallerString(AAX_CString* callerString, Convert convert) const;
   void RequestNormalized(double normalizedValue);
   template <typename U>
   bool GetTyped(U* value) const;

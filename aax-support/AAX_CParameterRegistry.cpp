@@ -1,6 +1,7 @@
 #include "aax-support/AAX_CParameterRegistry.h"
 
 #include <cstring>
+#include <utility>
 
 #include "aax-support/AAX_IParameter.h"
 
@@ -71,4 +72,11 @@ void AAX_CParameterRegistry::RemoveAll()
     AaxDelete(parameter);
   mParameters.clear();
   mParametersById.clear();
+}
+
+void AAX_CParameterRegistry::Swap(AAX_CParameterRegistry& other)
+{
+  std::swap(mAutomationDelegate, other.mAutomationDelegate);
+  mParameters.swap(other.mParameters);
+  mParametersById.swap(other.mParametersById);
 }

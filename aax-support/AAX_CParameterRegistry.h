@@ -35,6 +35,10 @@ public:
   // Deletes every parameter in insertion order.
   void RemoveAll();
 
+  // Exchanges parameters and automation delegate with the other registry;
+  // allocates nothing and calls no parameter.
+  void Swap(AAX_CParameterRegistry& other);
+
 private:
   AAX_IAutomationDelegate* mAutomationDelegate = nullptr;
   std::vector<AAX_IParameter*> mParameters;

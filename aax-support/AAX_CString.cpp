@@ -24,8 +24,20 @@ AAX_CString::AAX_CString(const char* text)
 }
 
 AAX_CString::AAX_CString(const AAX_IString& other)
-  : mText(other.Text() ? other.Text() : "")
 {
+  if (const char* text = other.Text())
+    mText = text;
+}
+
+AAX_CString AaxCopyOfString(const AAX_IString& callerString)
+{
+  return AAX_CString(callerString);
+}
+
+void AaxSetString(AAX_IString* callerString, const AAX_CString& text)
+{
+  if (callerString)
+    callerString->SetText(text.Text());
 }
 
 uint32_t AAX_CString::Length() const

@@ -12,7 +12,7 @@ public:
   AAX_CString() = default;
   AAX_CString(const char* text);                      // null gives an empty text
   AAX_CString(const AAX_CString& other) = default;
-  explicit AAX_CString(const AAX_IString& other);
+  explicit AAX_CString(const AAX_IString& other);     // through the other's slots
   ~AAX_CString() = default;
 
   AAX_DESTRUCTOR_SLOT
@@ -43,3 +43,10 @@ public:
 private:
   std::string mText;
 };
+
+// A string a caller hands in may be its own implementation of the interface,
+// laid out by another compiler: it is read (its text) and written (its set)
+// only through its slots. Out of line, so the compiler
+// cannot take a caller's object declared as AAX_CString for one of ours.
+AAX_CString AaxCopyOfString(const AAX_IString& callerString);
+void AaxSetString(AAX_IString* callerString, const AAX_CString& text);

@@ -23,6 +23,9 @@ void AAX_CEffectGUI_IPLUG::ForgetGraphics()
 
 AaxResult AAX_CEffectGUI_IPLUG::InitializeGUI(IACFUnknown* hostUnknown)
 {
+  // Refused before anything changes: the open editor stays as it is.
+  if (!hostUnknown)
+    return AAX_CEffectGUI::InitializeGUI(hostUnknown);
   ForgetGraphics();
   return AAX_CEffectGUI::InitializeGUI(hostUnknown);
 }

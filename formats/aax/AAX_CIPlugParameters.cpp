@@ -40,10 +40,10 @@ AaxResult AAX_CIPlugParameters::ResetFieldData(AaxFieldIndex field, void* block,
   return kAaxSuccess;
 }
 
-AaxResult AAX_CIPlugParameters::UninitializeEffect()
+void AAX_CIPlugParameters::SwapHostConnections(HostConnections& connections)
 {
   mBypassParam = nullptr;
-  return AAX_CEffectParameters::UninitializeEffect();
+  AAX_CEffectParameters::SwapHostConnections(connections);
 }
 
 void AAX_CIPlugParameters::RenderAudio(AaxRenderContext*)
@@ -72,8 +72,3 @@ const char* AAX_CIPlugParameters::ParamID(int idx) const
   return id ? id->Get() : nullptr;
 }
 
-void AAX_CIPlugParameters::ClearParamIDs()
-{
-  mParamIDs.DeleteAll();
-  mBypassParam = nullptr;
-}

@@ -27,8 +27,6 @@ public:
 
   // The private-data field gets this object's address; every other field zeros.
   AaxResult ACF_CALL ResetFieldData(AaxFieldIndex field, void* block, uint32_t size) const override;
-  // The registry frees the bypass parameter, so the pointer goes with it.
-  AaxResult ACF_CALL UninitializeEffect() override;
 
   virtual void RenderAudio(AaxRenderContext* context);
 
@@ -45,8 +43,8 @@ public:
   const char* ParamID(int idx) const;
 
 protected:
-  // Drops the ID list and the bypass pointer (before the registry is refilled).
-  void ClearParamIDs();
+  // The bypass parameter goes with the registry it is in.
+  void SwapHostConnections(HostConnections& connections) override;
 
   AAX_IParameter* mBypassParam = nullptr;     // owned by the registry
   AAX_ITransport* mCurrentTransport = nullptr; // the host's, from the last render

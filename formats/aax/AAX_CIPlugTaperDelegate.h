@@ -32,10 +32,11 @@ public:
   }
 
   // x is limited to [0, 1] first: a negative x would give a NaN or a value
-  // beyond the range before the constraint.
+  // beyond the range before the constraint, and a NaN (which no comparison
+  // limits) would pass through it; both give the bottom.
   T NormalizedToReal(double normalized) const override
   {
-    normalized = normalized < 0.0 ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
+    normalized = !(normalized > 0.0) ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
     return ConstrainRealValue(T(std::pow(normalized, mShape) * double(mMax - mMin) + double(mMin)));
   }
 

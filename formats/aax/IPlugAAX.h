@@ -21,10 +21,8 @@ public:
 
   // ---- Effect parameters (parameter binding and chunks) -----------------
 
-  // Parameters and host wrappers are replaced or freed under the plug-in lock,
-  // so a render in flight on another thread never meets freed ones.
-  AaxResult ACF_CALL InitializeEffect(IACFUnknown* hostUnknown) override;
-  AaxResult ACF_CALL UninitializeEffect() override;
+  // The parameters are made and registered with the host outside the plug-in
+  // lock and put in place under it, with the sample rate.
   AaxResult EffectInit() override;
   AaxResult ACF_CALL UpdateParameterNormalizedValue(AaxParamID id, double value, int32_t source) override;
   AaxResult ACF_CALL GetChunkIDFromIndex(int32_t index, uint32_t* chunkId) const override;
@@ -57,6 +55,15 @@ public:
 
   // The state chunk's ID: the plug-in's unique ID.
   uint32_t ChunkID() const { return static_cast<uint32_t>(GetUniqueID()); }
+
+  // The editor closes first, ending its open edit while the host still takes it.
+  AaxResult ACF_CALL UninitializeEffect() override;
+
+protected:
+  // Parameters and host wrappers are exchanged under the plug-in lock, so a
+  // render in flight on another thread never meets freed ones; the host is
+  // called outside it, as a host may wait for its audio thread in a callback.
+  void SwapHostConnections(HostConnections& connections) override;
 
 private:
   // Closes the editor window (sending its open edit's end) while the host

@@ -14,6 +14,7 @@
 #include "aax-support/AAX_CString.h"
 #include "aax-support/AAX_CStringDisplayDelegate.h"
 #include "aax-support/AAX_CUnitDisplayDelegateDecorator.h"
+#include "aax-support/AAX_VAutomationDelegate.h"
 #include "aax-support/AAX_VController.h"
 #include "formats/aax/AAX_CIPlugTaperDelegate.h"
 
@@ -89,24 +90,23 @@ AAX_IParameter* MakeHostParameter(const char* id, const IParamRecord& param)
 
 } // namespace
 
-AaxResult IPlugAAX::InitializeEffect(IACFUnknown* hostUnknown)
-{
-  LockGuard lock(mMutex);
-  return AAX_CIPlugParameters::InitializeEffect(hostUnknown);
-}
-
 AaxResult IPlugAAX::UninitializeEffect()
 {
   CloseEditor();
-  LockGuard lock(mMutex);
   return AAX_CIPlugParameters::UninitializeEffect();
+}
+
+void IPlugAAX::SwapHostConnections(HostConnections& connections)
+{
+  LockGuard lock(mMutex);
+  AAX_CIPlugParameters::SwapHostConnections(connections);
 }
 
 AaxResult IPlugAAX::EffectInit()
 {
-  // A repeated initialisation finds the registry emptied; the old IDs go too,
-  // so none is listed twice.
-  ClearParamIDs();
+  // Made into a registry of their own, which registers them with the host.
+  AAX_CParameterRegistry made;
+  made.SetAutomationDelegate(AutomationDelegate());
 
   AAX_CString bypassId;
   GetMasterBypassId(&bypassId);
@@ -115,31 +115,43 @@ AaxResult IPlugAAX::EffectInit()
     AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
   bypass->SetNumberOfSteps(2);
   bypass->SetType(AAX_eParameterType_Discrete);
-  // Keep the pointer only while the registry holds the parameter.
-  mBypassParam = mRegistry.Add(bypass) ? bypass : mRegistry.FindById(bypassId.Text());
+  made.Add(bypass);
 
   for (int i = 0; i < NParams(); ++i)
   {
-    char text[kParamIDSize];
-    FormatParamID(i, text);
-    TextBuffer* id = new TextBuffer(text);
-    mParamIDs.Add(id);
-    if (AAX_IParameter* hostParam = MakeHostParameter(id->Get(), *GetParam(i)))
-      mRegistry.Add(hostParam);
+    char id[kParamIDSize];
+    FormatParamID(i, id);
+    if (AAX_IParameter* hostParam = MakeHostParameter(id, *GetParam(i)))
+      made.Add(hostParam);
   }
 
   float sampleRate = static_cast<float>(GetSampleRate());
   if (AAX_VController* controller = Controller())
     controller->SampleRate(&sampleRate);
-  SetSampleRate(static_cast<double>(sampleRate));
-  Reset();
 
-  // The engines start from the framework's values, not their own defaults.
   {
     LockGuard lock(mMutex);
+    // The registry was emptied by the initialisation before this; a repeated
+    // one lists no ID twice.
+    mRegistry.Swap(made);
+    mParamIDs.DeleteAll();
+    for (int i = 0; i < NParams(); ++i)
+    {
+      char id[kParamIDSize];
+      FormatParamID(i, id);
+      mParamIDs.Add(new TextBuffer(id));
+    }
+    // Kept only while the registry holds the parameter.
+    mBypassParam = mRegistry.FindById(bypassId.Text());
+
+    SetSampleRate(static_cast<double>(sampleRate));
+    Reset();
+    // The engines start from the framework's values, not their own defaults.
     for (int i = 0; i < NParams(); ++i)
       HandleParamChange(i, false);
   }
+  // What the registry held before, unregistered outside the lock.
+  made.RemoveAll();
   return kAaxSuccess;
 }
 

@@ -210,14 +210,31 @@ TEST_F(AttachedFixture, FirstUpdateAfterALocalChangeIsAlwaysPosted)
   p->SetDisplayDelegate(AAX_CUnitDisplayDelegateDecorator<int>(AAX_CNumberDisplayDelegate<int, 2, 0>(), AAX_CString("%")));
   EXPECT_EQ(Take(), Calls({ "Automation.PostCurrentValue(4,0.25)" }));
   EXPECT_EQ(ValueText(*p), "5.00%");
-  // Delegates of another value type are not this parameter's.
-  p->SetTaperDelegate(AAX_CBinaryTaperDelegate<bool>(), false);
-  p->SetDisplayDelegate(AAX_CBinaryDisplayDelegate<bool>("a", "b"));
-  EXPECT_TRUE(Take().empty());
-  EXPECT_EQ(ValueText(*p), "5.00%");
 
   p.reset(); // destruction unregisters
   EXPECT_EQ(Take(), Calls({ "Automation.UnregisterParameter(4)" }));
+}
+
+TEST(AAX_CParameter, NaNFromTheHostChangesNothing)
+{
+  // The host's ways in with a NaN (the tapers would store one, or the bottom).
+  typedef void (*Set)(AAX_IParameter&, double);
+  const struct { const char* slot; Set set; } ways[] = {
+    { "SetNormalizedValue", [](AAX_IParameter& p, double x) { p.SetNormalizedValue(x); } },
+    { "SetNormalizedDefault", [](AAX_IParameter& p, double x) { p.SetNormalizedDefault(x); } },
+    { "UpdateNormalizedValue", [](AAX_IParameter& p, double x) { p.UpdateNormalizedValue(x); } },
+  };
+  for (const auto& way : ways)
+  {
+    auto d = DoubleParam("1", 2.5);
+    auto i = IntParam("2", 5, 0, 10);
+    way.set(*d, std::nan(""));
+    way.set(*i, std::nan(""));
+    EXPECT_EQ(d->GetValue(), 2.5) << way.slot;
+    EXPECT_EQ(d->GetDefaultValue(), 2.5) << way.slot;
+    EXPECT_EQ(i->GetValue(), 5) << way.slot;
+    EXPECT_EQ(i->GetDefaultValue(), 5) << way.slot;
+  }
 }
 
 TEST(AAX_CParameter, TaperReplacementDetached)

@@ -123,7 +123,6 @@ std::string OperationAt (const std::string& iface, int slot)
 }
 
 // Argument words of every slot of the host's interfaces (a double takes two).
-constexpr int kStringWords[] = { 1, 0, 0, 0, 1, 1, 1 };
 constexpr int kTransportWords[] = { 1, 1, 2, 1, 1, 3, 1, 3, 5, 1, 1, 1, 2, 2, 1 };
 constexpr int kAutomationWords[] = { 1, 1, 1, 3, 3, 1, 1, 2 };
 constexpr int kNodeWords[] = { 0, 0, 0, 0 };
@@ -200,8 +199,6 @@ struct HostObject
 	std::function<W (int slot, const W* args)> mHandler;
 	std::vector<Guid> mAnswers;   // ids QueryInterface yields this object for
 	int mReferences = 0;
-	std::string mText;            // strings
-
 	W Dispatch (int slot, const W* args);
 };
 
@@ -262,6 +259,178 @@ R CallCpp (const void* object, int slot, A... args)
 	typedef R (CPP_THISCALL * Fn) (const void*, A...);
 	return reinterpret_cast<Fn> (TableOf (object)[slot]) (object, args...);
 }
+
+void Record (const std::string& iface, int slot)
+{
+	gCalls.push_back ({ iface, slot });
+	gAllCalls.push_back ({ iface, slot });
+}
+
+// A host string as Microsoft's compiler lays out its C++ objects: the table
+// pointer, a 16-byte buffer (the text itself up to 15 characters, else a
+// pointer to it), the size and the capacity.
+struct MsString
+{
+	explicit MsString (const char* text);
+	~MsString () { Free (); }
+	MsString (const MsString&) = delete;
+	MsString& operator= (const MsString&) = delete;
+
+	const char* Get () const { return mCapacity < 16 ? mBuffer.mInline : mBuffer.mHeap; }
+	void Set (const char* text)
+	{
+		const std::string copy (text ? text : "");
+		Free ();
+		mSize = uint32_t (copy.size ());
+		if (mSize < 16)
+		{
+			mCapacity = 15;
+			std::memcpy (mBuffer.mInline, copy.c_str (), mSize + 1);
+		}
+		else
+		{
+			mCapacity = mSize;
+			mBuffer.mHeap = new char[mSize + 1];
+			std::memcpy (mBuffer.mHeap, copy.c_str (), mSize + 1);
+		}
+	}
+	void Free ()
+	{
+		if (mCapacity >= 16)
+			delete[] mBuffer.mHeap;
+		mCapacity = 15;
+	}
+
+	void* const* mTable;
+	union
+	{
+		char mInline[16];
+		char* mHeap;
+	} mBuffer;
+	uint32_t mSize = 0;
+	uint32_t mCapacity = 15;
+};
+
+void* CPP_THISCALL StringDelete (MsString* s, W) { Record ("String", 0); return s; }   // the host's own: never the library's to free
+uint32_t CPP_THISCALL StringLength (const MsString* s) { Record ("String", 1); return s->mSize; }
+uint32_t CPP_THISCALL StringMaxLength (const MsString*) { Record ("String", 2); return 0xFFFFFFFEu; }
+const char* CPP_THISCALL StringText (const MsString* s) { Record ("String", 3); return s->Get (); }
+void CPP_THISCALL StringSetText (MsString* s, const char* text) { Record ("String", 4); s->Set (text); }
+MsString* CPP_THISCALL StringAssignText (MsString* s, const char* text) { Record ("String", 5); s->Set (text); return s; }
+MsString* CPP_THISCALL StringAssignString (MsString* s, const void* other)
+{
+	Record ("String", 6);
+	s->Set (CallCpp<const char*> (other, 3));
+	return s;
+}
+
+// Microsoft's compiler puts a pointer to the class's type information
+// (its complete object locator) just before slot 0.
+struct MsObjectLocator
+{
+	uint32_t mSignature, mOffset, mConstructorOffset;
+	const void* mTypeDescriptor;
+	const void* mHierarchy;
+};
+const MsObjectLocator kLocator = { 0, 0, 0, nullptr, nullptr };
+
+void* const kStringTable[] = {
+	(void*) &kLocator, (void*) &StringDelete, (void*) &StringLength, (void*) &StringMaxLength, (void*) &StringText,
+	(void*) &StringSetText, (void*) &StringAssignText, (void*) &StringAssignString,
+};
+
+MsString::MsString (const char* text) : mTable (kStringTable + 1)
+{
+	Set (text);
+}
+
+// Host-made taper and display for a double parameter: a line over [0, max]
+// and texts "host <value>". Every call is logged with the object's number, so
+// the test sees which object each one reached.
+struct MsDelegate
+{
+	void* const* mTable;
+	const char* mKind;
+	int mNumber;
+	double mMax;
+};
+std::vector<std::string> gDelegateCalls;
+int gDelegatesMade = 0;
+int gDelegatesLive = 0;
+
+void Log (const MsDelegate* d, const std::string& op)
+{
+	gDelegateCalls.push_back (std::string (d->mKind) + std::to_string (d->mNumber) + "." + op);
+}
+
+MsDelegate* NewDelegate (void* const* table, const char* kind, double max)
+{
+	++gDelegatesLive;
+	return new MsDelegate { table, kind, ++gDelegatesMade, max };
+}
+
+void* CPP_THISCALL DelegateDelete (MsDelegate* d, W flags)
+{
+	Log (d, "Delete(" + std::to_string (flags) + ")");
+	--gDelegatesLive;
+	if (flags & 1)
+		delete d;
+	return d;
+}
+MsDelegate* CPP_THISCALL DelegateClone (const MsDelegate* d)
+{
+	Log (d, "Clone");
+	return NewDelegate (d->mTable, d->mKind, d->mMax);
+}
+double CPP_THISCALL TaperMax (const MsDelegate* d) { Log (d, "GetMaximumValue"); return d->mMax; }
+double CPP_THISCALL TaperMin (const MsDelegate* d) { Log (d, "GetMinimumValue"); return 0.0; }
+double CPP_THISCALL TaperConstrain (const MsDelegate* d, double v)
+{
+	Log (d, "ConstrainRealValue");
+	return v < 0.0 ? 0.0 : (v > d->mMax ? d->mMax : v);
+}
+double CPP_THISCALL TaperToReal (const MsDelegate* d, double x)
+{
+	Log (d, "NormalizedToReal");
+	return x * d->mMax;
+}
+double CPP_THISCALL TaperToNormalized (const MsDelegate* d, double v)
+{
+	Log (d, "RealToNormalized");
+	return v / d->mMax;
+}
+bool HostText (double v, void* out)
+{
+	char text[32];
+	std::snprintf (text, sizeof text, "host %.1f", v);
+	CallCpp<void> (out, 4, static_cast<const char*> (text));   // its SetText
+	return true;
+}
+bool CPP_THISCALL DisplayWithSize (const MsDelegate* d, double v, int32_t, void* out)
+{
+	Log (d, "ValueToStringWithSize");
+	return HostText (v, out);
+}
+bool CPP_THISCALL DisplayText (const MsDelegate* d, double v, void* out)
+{
+	Log (d, "ValueToString");
+	return HostText (v, out);
+}
+bool CPP_THISCALL DisplayParse (const MsDelegate* d, const void* text, double* out)
+{
+	Log (d, "StringToValue");
+	*out = std::strtod (CallCpp<const char*> (text, 3) + 5, nullptr);   // after "host "
+	return true;
+}
+
+void* const kTaperTable[] = {
+	(void*) &kLocator, (void*) &DelegateDelete, (void*) &DelegateClone, (void*) &TaperMax, (void*) &TaperMin,
+	(void*) &TaperConstrain, (void*) &TaperToReal, (void*) &TaperToNormalized,
+};
+void* const kDisplayTable[] = {
+	(void*) &kLocator, (void*) &DelegateDelete, (void*) &DelegateClone, (void*) &DisplayWithSize,
+	(void*) &DisplayText, (void*) &DisplayParse,
+};
 
 class Host
 {
@@ -400,26 +569,14 @@ public:
 		return 0;
 	}
 
-	HostObject* String (const std::string& text)
+	MsString* String (const char* text)
 	{
-		HostObject* s = Cpp<kStringWords> ("String", kStringWords);
-		s->mText = text;
-		s->mHandler = [s] (int slot, const W* args) -> W {
-			switch (slot)
-			{
-			case 0: return W (uintptr_t (s));
-			case 1: return W (s->mText.size ());
-			case 2: return 0xFFFFFFFEu;
-			case 3: return W (uintptr_t (s->mText.c_str ()));
-			case 4: case 5: s->mText = reinterpret_cast<const char*> (args[0]); return W (uintptr_t (s));
-			case 6: s->mText = CallCpp<const char*> (reinterpret_cast<void*> (args[0]), 3); return W (uintptr_t (s));
-			}
-			return 0;
-		};
-		return s;
+		mStrings.emplace_back (new MsString (text));
+		return mStrings.back ().get ();
 	}
 
 	std::vector<std::unique_ptr<HostObject>> mObjects;
+	std::vector<std::unique_ptr<MsString>> mStrings;
 	HostObject* mFactory;
 	HostObject* mController;
 	HostObject* mAutomation;
@@ -457,7 +614,7 @@ class MicrosoftHost : public testing::Test
 protected:
 	void SetUp () override
 	{
-		mLibrary = LoadLibraryA (ZQ_AAXPLUGIN_PATH);
+		mLibrary = LoadLibraryA (LibraryPath ());
 		ASSERT_NE (mLibrary, nullptr);
 		mExports.Startup = reinterpret_cast<decltype (mExports.Startup)> (GetProcAddress (mLibrary, "ACFStartup"));
 		mExports.Shutdown = reinterpret_cast<decltype (mExports.Shutdown)> (GetProcAddress (mLibrary, "ACFShutdown"));
@@ -473,6 +630,8 @@ protected:
 		if (mLibrary)
 			FreeLibrary (mLibrary);
 	}
+
+	virtual const char* LibraryPath () const { return ZQ_AAXPLUGIN_PATH; }
 
 	bool Called (const std::string& iface, const std::string& op) const
 	{
@@ -512,10 +671,148 @@ protected:
 		CallAcf<W> (effect, Slot ("EffectParameters", "Release"));
 	}
 
+	// Starts the library and makes one initialised effect.
+	void* Start ()
+	{
+		EXPECT_EQ (mExports.Startup (mHost.mUnknown), 0u);
+		EXPECT_EQ (mExports.RegisterPlugin (mHost.mUnknown, &mDefinition), 0u);
+		return mDefinition ? NewEffect () : nullptr;
+	}
+
+	void Stop (void* effect)
+	{
+		ReleaseEffect (effect);
+		if (mDefinition)
+			CallAcf<W> (mDefinition, 2);
+		EXPECT_EQ (mExports.Shutdown (mHost.mUnknown), 0u);
+	}
+
 	HMODULE mLibrary = nullptr;
 	Exports mExports = {};
 	Host mHost;
+	void* mDefinition = nullptr;
 };
+
+TEST_F (MicrosoftHost, HostStringsThroughEveryStringSlotOfTheParameter)
+{
+	void* effect = Start ();
+	ASSERT_NE (effect, nullptr);
+	void* mix = nullptr;   // Dry/Wet: linear over 0-100, at 100
+	ASSERT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "GetParameter"), "8", &mix), 0u);
+	ASSERT_NE (mix, nullptr);
+	double posted = -1.0;
+	mHost.mAutomation->mHandler = [&posted] (int slot, const W* args) -> W {
+		if (slot == 5)
+			posted = Double (args + 1);
+		return 0;
+	};
+	const std::vector<std::string> reads = { "Text" };
+	const std::vector<std::string> writes = { "Text", "SetText" };
+	typedef std::function<bool (MsString*)> Use;
+	const struct { const char* slot; const char* text; Use use; const char* after; std::vector<std::string> ops; } rows[] = {
+		{ "SetName", "Mix", [&] (MsString* s) {
+			CallCpp<void> (mix, Slot ("Parameter", "SetName"), s);
+			return std::string (CallCpp<const char*> (CallCpp<const void*> (mix, Slot ("Parameter", "Name")), 3)) == "Mix"; },
+		  "Mix", reads },
+		{ "AddShortenedName", "Mx", [&] (MsString* s) {
+			CallCpp<void> (mix, Slot ("Parameter", "AddShortenedName"), s);
+			return std::string (CallCpp<const char*> (CallCpp<const void*> (mix, Slot ("Parameter", "ShortenedName"), int32_t (2)), 3)) == "Mx"; },
+		  "Mx", reads },
+		{ "NormalizedValueFromString", "50.0", [&] (MsString* s) {
+			double normalized = -1.0;
+			return CallCpp<bool> (mix, Slot ("Parameter", "NormalizedValueFromString"), s, &normalized) && normalized == 0.5; },
+		  "50.0", reads },
+		{ "SetValueFromString", "25.0", [&] (MsString* s) {
+			return CallCpp<bool> (mix, Slot ("Parameter", "SetValueFromString"), s) && posted == 0.25; },
+		  "25.0", reads },
+		{ "SetValueWithString", "25.0", [&] (MsString* s) {
+			return !CallCpp<bool> (mix, Slot ("Parameter", "SetValueWithString"), s); },
+		  "25.0", {} },
+		{ "ValueStringWithSize", "unset", [&] (MsString* s) {
+			return CallCpp<bool> (mix, Slot ("Parameter", "ValueStringWithSize"), int32_t (4), s); },
+		  "100", writes },
+		{ "ValueString", "unset", [&] (MsString* s) {
+			return CallCpp<bool> (mix, Slot ("Parameter", "ValueString"), s); },
+		  "100.00", writes },
+		{ "StringFromNormalizedValueWithSize", "a text longer than the buffer", [&] (MsString* s) {
+			return CallCpp<bool> (mix, Slot ("Parameter", "StringFromNormalizedValueWithSize"), 0.5, int32_t (32), s); },
+		  "50.00", writes },
+		{ "StringFromNormalizedValue", "unset", [&] (MsString* s) {
+			return CallCpp<bool> (mix, Slot ("Parameter", "StringFromNormalizedValue"), 0.25, s); },
+		  "25.00", writes },
+		{ "GetValueAsString", "unset", [&] (MsString* s) {
+			return !CallCpp<bool> (mix, Slot ("Parameter", "GetValueAsString"), s); },
+		  "unset", {} },
+	};
+	for (const auto& row : rows)
+	{
+		MsString* text = mHost.String (row.text);
+		gCalls.clear ();
+		EXPECT_TRUE (row.use (text)) << row.slot;
+		EXPECT_STREQ (text->Get (), row.after) << row.slot;
+		EXPECT_EQ (CallsOn ("String"), row.ops) << row.slot;
+	}
+	mHost.mAutomation->mHandler = nullptr;
+	Stop (effect);
+}
+
+TEST_F (MicrosoftHost, HostDelegatesAreClonedUsedAndDeletedThroughTheirSlots)
+{
+	void* effect = Start ();
+	ASSERT_NE (effect, nullptr);
+	void* mix = nullptr;   // Dry/Wet, at 100 of 0-100: normalised 1
+	ASSERT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "GetParameter"), "8", &mix), 0u);
+	ASSERT_NE (mix, nullptr);
+	gDelegateCalls.clear ();
+	gDelegatesMade = gDelegatesLive = 0;
+
+	// Slot 40 with the position kept: the value follows the clone of the host's taper.
+	MsDelegate* wide = NewDelegate (kTaperTable + 1, "taper", 200.0);
+	CallCpp<void> (mix, Slot ("Parameter", "SetTaperDelegate"), wide, W (0));
+	double real = 0.0;
+	EXPECT_TRUE (CallCpp<bool> (mix, Slot ("Parameter", "GetValueAsDouble"), &real));
+	EXPECT_EQ (real, 200.0);
+	EXPECT_EQ (CallCpp<double> (mix, Slot ("Parameter", "NormalizedValue")), 1.0);
+	ASSERT_FALSE (gDelegateCalls.empty ());
+	EXPECT_EQ (gDelegateCalls.front (), "taper1.Clone");
+	for (size_t i = 1; i < gDelegateCalls.size (); ++i)
+		EXPECT_EQ (gDelegateCalls[i].compare (0, 7, "taper2."), 0) << gDelegateCalls[i];
+
+	// Slot 41: the host's display, through its clone, on the host's strings.
+	MsDelegate* display = NewDelegate (kDisplayTable + 1, "display", 0.0);
+	CallCpp<void> (mix, Slot ("Parameter", "SetDisplayDelegate"), display);
+	MsString* text = mHost.String ("unset");
+	EXPECT_TRUE (CallCpp<bool> (mix, Slot ("Parameter", "ValueString"), text));
+	EXPECT_STREQ (text->Get (), "host 200.0");
+	MsString* typed = mHost.String ("host 50.0");
+	double normalized = -1.0;
+	EXPECT_TRUE (CallCpp<bool> (mix, Slot ("Parameter", "NormalizedValueFromString"), typed, &normalized));
+	EXPECT_EQ (normalized, 0.25);
+
+	// Replaced: the old clones go through slot 0, freed; the host's own stay.
+	gDelegateCalls.clear ();
+	MsDelegate* narrow = NewDelegate (kTaperTable + 1, "taper", 50.0);
+	CallCpp<void> (mix, Slot ("Parameter", "SetTaperDelegate"), narrow, W (1));
+	MsDelegate* again = NewDelegate (kDisplayTable + 1, "display", 0.0);
+	CallCpp<void> (mix, Slot ("Parameter", "SetDisplayDelegate"), again);
+	const auto has = [] (const char* call) {
+		return std::find (gDelegateCalls.begin (), gDelegateCalls.end (), call) != gDelegateCalls.end ();
+	};
+	EXPECT_TRUE (has ("taper5.Clone"));
+	EXPECT_TRUE (has ("taper2.Delete(1)"));
+	EXPECT_TRUE (has ("display7.Clone"));
+	EXPECT_TRUE (has ("display4.Delete(1)"));
+	for (const std::string& call : gDelegateCalls)
+		EXPECT_TRUE (call.find ("Delete") == std::string::npos || call == "taper2.Delete(1)" || call == "display4.Delete(1)") << call;
+
+	// The parameter goes with the effect, and its clones with it.
+	Stop (effect);
+	EXPECT_TRUE (has ("taper6.Delete(1)"));
+	EXPECT_TRUE (has ("display8.Delete(1)"));
+	EXPECT_EQ (gDelegatesLive, 4);   // the host's own four
+	for (MsDelegate* own : { wide, display, narrow, again })
+		delete own;
+}
 
 TEST_F (MicrosoftHost, DrivesTheLibraryThroughTheSlotLists)
 {
@@ -541,24 +838,24 @@ TEST_F (MicrosoftHost, DrivesTheLibraryThroughTheSlotLists)
 	EXPECT_EQ (count, 9);
 
 	// Names, IDs and value texts through a host string.
-	HostObject* text = mHost.String ("unset");
+	MsString* text = mHost.String ("unset");
 	gCalls.clear ();
 	EXPECT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "GetParameterName"), "3", text), 0u);
 	EXPECT_EQ (CallsOn ("String"), std::vector<std::string> ({ "SetText" }));
-	EXPECT_EQ (text->mText, "Tone");
+	EXPECT_STREQ (text->Get (), "Tone");
 	gCalls.clear ();
 	EXPECT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "GetMasterBypassId"), text), 0u);
 	EXPECT_EQ (CallsOn ("String"), std::vector<std::string> ({ "SetText" }));
-	EXPECT_EQ (text->mText, "");
+	EXPECT_STREQ (text->Get (), "");
 	gCalls.clear ();
 	EXPECT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "GetParameterIDFromIndex"), int32_t (3), text), 0u);
 	EXPECT_EQ (CallsOn ("String"), std::vector<std::string> ({ "SetText" }));
-	EXPECT_EQ (text->mText, "3");
+	EXPECT_STREQ (text->Get (), "3");
 	gCalls.clear ();
 	EXPECT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "GetParameterStringFromValue"), "4", 0.5, text, int32_t (32)), 0u);
 	EXPECT_EQ (CallsOn ("String"), std::vector<std::string> ({ "SetText" }));
-	EXPECT_EQ (text->mText, "25.00");
-	HostObject* typed = mHost.String ("1.00");
+	EXPECT_STREQ (text->Get (), "25.00");
+	MsString* typed = mHost.String ("1.00");
 	double normalized = -1.0;
 	gCalls.clear ();
 	EXPECT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "GetParameterValueFromString"), "4", &normalized, typed), 0u);
@@ -679,6 +976,58 @@ TEST_F (MicrosoftHost, DrivesTheLibraryThroughTheSlotLists)
 	for (const Call& c : gAllCalls)
 		if (c.mInterface == "String" || c.mInterface == "Transport" || c.mInterface == "Automation")
 			EXPECT_NE (OperationAt (c.mInterface, c.mSlot).compare (0, 5, "slot "), 0) << c.mInterface << " slot " << c.mSlot;
+}
+
+// The adapter's transport queries, through a host transport of raw slots
+// behind the render's transport node: each query reaches its slot, and the
+// answers arrive whole.
+class MicrosoftHostTransport : public MicrosoftHost
+{
+protected:
+	const char* LibraryPath () const override { return ZQ_AAXTRANSPORTPLUG_PATH; }
+};
+
+TEST_F (MicrosoftHostTransport, QueriesReachTheirSlots)
+{
+	void* effect = Start ();
+	ASSERT_NE (effect, nullptr);
+	HostObject* transport = mHost.Cpp<kTransportWords> ("Transport", kTransportWords);
+	transport->mHandler = [] (int slot, const W* args) -> W {
+		const auto put64 = [] (W address, int64_t v) { std::memcpy (reinterpret_cast<void*> (address), &v, 8); };
+		switch (slot)
+		{
+		case 1: *reinterpret_cast<double*> (args[0]) = 96.5; break;
+		case 2: *reinterpret_cast<int32_t*> (args[0]) = 7; *reinterpret_cast<int32_t*> (args[1]) = 8; break;
+		case 3: *reinterpret_cast<bool*> (args[0]) = true; break;
+		case 4: put64 (args[0], 2880000); break;                                 // 3 quarter notes
+		case 5: *reinterpret_cast<bool*> (args[0]) = true; put64 (args[1], 960000); put64 (args[2], 4800000); break;
+		case 6: put64 (args[0], (int64_t (1) << 32) + 4096); break;
+		}
+		return 0;
+	};
+	HostObject* node = mHost.Cpp<kNodeWords> ("TransportNode", kNodeWords);
+	node->mHandler = [transport] (int slot, const W*) -> W { return slot == 3 ? W (uintptr_t (transport)) : 0; };
+	void* instance = nullptr;
+	EXPECT_EQ (CallAcf<W> (effect, Slot ("EffectParameters", "ResetFieldData"), W (8), &instance, W (4)), 0u);
+	std::vector<float> samples (32, 0.0f);
+	float* channels[] = { samples.data () };
+	int32_t frames = 32;
+	W placeholder = 0xDEADBEEF;
+	void* context[10] = { channels, channels, nullptr, &frames, nullptr, &placeholder, &placeholder, node, &instance, &placeholder };
+	void* contexts[] = { context };
+	gCalls.clear ();
+	reinterpret_cast<void (*) (void* const*, void* const*)> (mHost.mRender) (contexts, contexts + 1);
+
+	// GetTempo; the transport record (tempo, playing, meter, ticks, samples,
+	// loop); GetSamplePosition; GetTimeSignature.
+	EXPECT_EQ (CallsOn ("Transport"),
+	           std::vector<std::string> ({ "CurrentTempo", "CurrentTempo", "IsTransportPlaying", "CurrentMeter",
+	                                       "CurrentTickPosition", "CurrentNativeSampleLocation", "CurrentLoopPosition",
+	                                       "CurrentNativeSampleLocation", "CurrentMeter" }));
+	const float expected[] = { 96.5f, 96.5f, 4294971392.0f, 3.0f, 1.0f, 5.0f, 7.0f, 8.0f, 1.0f, 1.0f, 4096.0f, 7.0f, 8.0f };
+	for (size_t i = 0; i < sizeof expected / sizeof expected[0]; ++i)
+		EXPECT_EQ (samples[i], expected[i]) << "query " << i;
+	Stop (effect);
 }
 
 } // namespace

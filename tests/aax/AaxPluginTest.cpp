@@ -208,6 +208,14 @@ TEST_F (AaxPlugin, HostChangesReachTheFrameworkAndAreCounted)
 	e->GetNumberOfChanges (&after);
 	EXPECT_EQ (after - before, 1);
 	EXPECT_EQ (StateValues (mPlug.Chunk ()), state);
+
+	// Below the range is the bottom on both sides: the squared shape would
+	// make -0.5 a quarter.
+	EXPECT_EQ (e->UpdateParameterNormalizedValue ("2", -0.5, 0), kAaxSuccess);
+	EXPECT_NEAR (StateValues (mPlug.Chunk ())[1], 0.0, 1e-9);
+	double normalized = -1.0;
+	EXPECT_EQ (e->GetParameterNormalizedValue ("2", &normalized), kAaxSuccess);
+	EXPECT_EQ (normalized, 0.0);
 }
 
 TEST_F (AaxPlugin, ChunkRoundTripsByteForByte)
@@ -426,6 +434,11 @@ TEST_F (AaxPlugin, ReinitialisingRegistersEveryParameterOnce)
 #if !defined(_WIN32)
 // Natively the plug-in lives in this process, so its editor's controls can be
 // read directly (the x86 build checks the editor in its window instead).
+#include <algorithm>
+#include <future>
+#include <mutex>
+#include <string>
+
 #include "formats/aax/IPlugAAX.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
@@ -478,6 +491,57 @@ TEST_F (AaxPlugin, GuiOutlivingThePluginTouchesNoFreedGraphics)
 	size = { -1.0f, -1.0f };
 	EXPECT_EQ (gui->GetViewSize (&size), kAaxSuccess);
 	EXPECT_EQ (size.mHeight, -1.0f) << "no graphics, no size";
+	gui->Release ();
+}
+
+TEST_F (AaxPlugin, HostIsCalledOutsideThePluginLock)
+{
+	// A render waits for the plug-in lock; a host whose callback waits for
+	// its audio thread would deadlock if the lock were held while it is called.
+	void* own = nullptr;
+	ASSERT_EQ (mPlug.Effect ()->QueryInterface (IID_IPlugAAXParameters, &own), kAaxSuccess);
+	AAX_CIPlugParameters* parameters = static_cast<AAX_CIPlugParameters*> (own);
+	std::recursive_mutex& lock = static_cast<IPlugAAX*> (parameters)->GetLock ();
+	parameters->Release ();
+	std::vector<std::string> seen, underLock;
+	mPlug.Host ().Log ().SetObserver ([&] (const std::string& call) {
+		seen.push_back (call);
+		const bool free = std::async (std::launch::async, [&] {
+			if (!lock.try_lock ())
+				return false;
+			lock.unlock ();
+			return true;
+		}).get ();
+		if (!free)
+			underLock.push_back (call);
+	});
+	AAX_IACFEffectParameters* e = mPlug.Effect ();
+	EXPECT_EQ (e->UninitializeEffect (), kAaxSuccess);
+	EXPECT_EQ (e->InitializeEffect (mPlug.Host ().Unknown ()), kAaxSuccess);
+	EXPECT_EQ (e->InitializeEffect (mPlug.Host ().Unknown ()), kAaxSuccess);
+	mPlug.Host ().Log ().SetObserver (nullptr);
+	EXPECT_EQ (underLock, std::vector<std::string> ());
+	for (const char* call : { "Automation.UnregisterParameter", "Automation.RegisterParameter", "Controller.SampleRate" })
+		EXPECT_TRUE (std::any_of (seen.begin (), seen.end (), [call] (const std::string& s) { return s.rfind (call, 0) == 0; }))
+			<< call;
+}
+
+TEST_F (AaxPlugin, RefusedGuiInitialisationLeavesTheEditorAsItWas)
+{
+	AAX_IACFEffectGUI* gui = mPlug.Session ().CreateEffectGUI ();
+	ASSERT_NE (gui, nullptr);
+	mPlug.Host ().OfferEffectParameters (mPlug.Effect ());
+	EXPECT_EQ (gui->InitializeGUI (mPlug.Host ().Unknown ()), kAaxSuccess);
+	EXPECT_EQ (gui->SetViewContainer (mPlug.Host ().ViewContainerUnknown ()), kAaxSuccess);
+	EXPECT_EQ (gui->InitializeGUI (nullptr), -20011);
+	// Still the plug-in's editor, in its window.
+	AaxViewSize size = { -1.0f, -1.0f };
+	EXPECT_EQ (gui->GetViewSize (&size), kAaxSuccess);
+	EXPECT_EQ (size.mHeight, 460.0f);
+	EXPECT_EQ (size.mWidth, 410.0f);
+	EXPECT_EQ (gui->SetViewContainer (nullptr), kAaxSuccess);
+	EXPECT_EQ (gui->UninitializeGUI (), kAaxSuccess);
+	mPlug.Host ().OfferEffectParameters (nullptr);
 	gui->Release ();
 }
 

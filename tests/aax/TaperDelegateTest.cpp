@@ -18,10 +18,11 @@ TEST(IPlugTaper, MapsThePowerCurveBothWaysAndClamps)
   for (const auto& row : rows)
     EXPECT_DOUBLE_EQ(taper.RealToNormalized(row.real), row.normalized) << row.real;
   // x is limited to [0, 1] before the power: an even shape would turn -0.5
-  // into 2.5, a fractional one into NaN.
+  // into 2.5, a fractional one into NaN; a NaN is the bottom too.
   const AAX_CIPlugTaperDelegate<double> root(0.0, 10.0, 0.5);
   const struct { const AAX_CIPlugTaperDelegate<double>& taper; double x; double real; } limited[] = {
     { taper, -0.5, 0.0 }, { taper, 2.0, 10.0 }, { root, -0.5, 0.0 }, { root, 4.0, 10.0 },
+    { taper, std::nan(""), 0.0 }, { root, std::nan(""), 0.0 },
   };
   for (const auto& row : limited)
     EXPECT_DOUBLE_EQ(row.taper.NormalizedToReal(row.x), row.real) << row.x;

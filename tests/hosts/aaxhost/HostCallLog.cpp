@@ -1,13 +1,26 @@
 #include "HostCallLog.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace aaxhost {
 
 void HostCallLog::Record (const std::string& call)
 {
+	std::function<void (const std::string&)> observer;
+	{
+		std::lock_guard<std::mutex> hold (mMutex);
+		mCalls.push_back (call);
+		observer = mObserver;
+	}
+	if (observer)
+		observer (call);
+}
+
+void HostCallLog::SetObserver (std::function<void (const std::string&)> observer)
+{
 	std::lock_guard<std::mutex> hold (mMutex);
-	mCalls.push_back (call);
+	mObserver = std::move (observer);
 }
 
 void HostCallLog::Recordf (const char* format, ...)

@@ -4,6 +4,7 @@
 // as "Automation.PostSetValueRequest(1,0.5)". Calls may come from any thread.
 
 #include <cstdarg>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,9 +27,14 @@ public:
 	size_t Count (const std::string& prefix) const { return CallsStartingWith (prefix).size (); }
 	void Clear ();
 
+	// Called with every call as it is recorded, on the caller's thread, so a
+	// test can look at the plug-in's state while the host is being called.
+	void SetObserver (std::function<void (const std::string&)> observer);
+
 private:
 	mutable std::mutex mMutex;
 	std::vector<std::string> mCalls;
+	std::function<void (const std::string&)> mObserver;
 };
 
 } // namespace aaxhost
