@@ -501,7 +501,7 @@ TEST_F (AaxPlugin, HostIsCalledOutsideThePluginLock)
 	void* own = nullptr;
 	ASSERT_EQ (mPlug.Effect ()->QueryInterface (IID_IPlugAAXParameters, &own), kAaxSuccess);
 	AAX_CIPlugParameters* parameters = static_cast<AAX_CIPlugParameters*> (own);
-	std::recursive_mutex& lock = static_cast<IPlugAAX*> (parameters)->GetLock ();
+	RecursiveLock& lock = static_cast<IPlugAAX*> (parameters)->GetLock ();
 	parameters->Release ();
 	std::vector<std::string> seen, underLock;
 	mPlug.Host ().Log ().SetObserver ([&] (const std::string& call) {
