@@ -23,10 +23,10 @@ void AAX_CEffectGUI_IPLUG::ForgetGraphics()
 
 AaxResult AAX_CEffectGUI_IPLUG::InitializeGUI(IACFUnknown* hostUnknown)
 {
-  // Refused before anything changes: the open editor stays as it is.
-  if (!hostUnknown)
-    return AAX_CEffectGUI::InitializeGUI(hostUnknown);
-  ForgetGraphics();
+  // A null host is refused by the base before anything changes: the open
+  // editor stays as it is.
+  if (hostUnknown)
+    ForgetGraphics();
   return AAX_CEffectGUI::InitializeGUI(hostUnknown);
 }
 

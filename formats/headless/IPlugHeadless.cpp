@@ -41,11 +41,7 @@ bool IPlugHeadless::SetParameterValue(int paramIdx, double value)
   IParamRecord* param = GetParam(paramIdx);
   if (!param || std::isnan(value))
     return false;
-  if (value < param->GetMin())
-    value = param->GetMin();
-  else if (value > param->GetMax())
-    value = param->GetMax();
-  param->Set(value);
+  param->Set(param->LimitPlain(value));
   HandleParamChange(paramIdx, false);
   return true;
 }
